@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native unit tests, the bounded fuzz
+# run, and the cross-built programs under Wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/build.sh
+jobs=${TOVANEL_JOBS:-$(nproc)}
+
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -DTOVANEL_FUZZ=ON \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/fuzz -j "$jobs" --target fuzz_targets
+
+# One Wine prefix for all Wine tests, made before they start in parallel.
+TOVANEL_WINE_BUILD="$root/build/windows" scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1 || true
+
+status=0
+ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
+ctest --test-dir build/fuzz --output-on-failure || status=1
+ctest --test-dir build/windows --output-on-failure || status=1
+exit $status

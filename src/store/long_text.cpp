@@ -1,0 +1,297 @@
+#include "store/long_text.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <vector>
+
+#include "store/error_codes.h"
+#include "store/table_format.h"
+
+namespace tovanel::store {
+
+using namespace format;
+
+namespace {
+
+struct Block {
+    int32_t prev = 0;
+    int32_t next = 0;
+    int32_t length = 0;
+    uint8_t data[kBlockData] = {};
+};
+
+int64_t BlockOffset(int32_t n) { return int64_t(n) * kBlockSize; }
+
+}  // namespace
+
+// One read or write of the long-text file: the block-0 header read on first
+// need and kept under its lock, and every block lock taken, until the end.
+class LongTextFile::Session {
+public:
+    explicit Session(StoreFile& file) : file_(file) {
+        int64_t size = 0;
+        if (file_.Size(&size) == 0)
+            file_blocks_ = static_cast<int32_t>(std::min<int64_t>(size / kBlockSize, INT32_MAX));
+    }
+    ~Session() {
+        for (int32_t n : locked_) file_.locks().UnlockByte(BlockOffset(n));
+        if (header_locked_) file_.locks().UnlockByte(0);
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    int32_t limit() const { return header_loaded_ ? block_count_ : file_blocks_; }
+    bool Valid(int32_t n) const { return n >= 1 && n < limit(); }
+
+    int LoadHeader() {
+        if (header_loaded_) return 0;
+        if (int code = file_.locks().LockByte(0); code != 0) return code;
+        header_locked_ = true;
+        uint8_t bytes[kLongHeaderSize];
+        if (int code = file_.ReadExact(0, bytes, kLongHeaderSize, err::kBlockIo); code != 0) return code;
+        std::memcpy(header_, bytes, kLongHeaderSize);
+        block_count_ = GetI32(bytes + 16);
+        free_count_ = GetI32(bytes + 20);
+        first_free_ = GetI32(bytes + 24);
+        if (block_count_ < 1) return err::kBlockIo;
+        header_loaded_ = true;
+        return 0;
+    }
+
+    int WriteHeader() {
+        PutI32(header_ + 16, block_count_);
+        PutI32(header_ + 20, free_count_);
+        PutI32(header_ + 24, first_free_);
+        return file_.Write(0, header_, kLongHeaderSize);
+    }
+
+    int Lock(int32_t n) {
+        if (std::find(locked_.begin(), locked_.end(), n) != locked_.end()) return 0;
+        if (int code = file_.locks().LockByte(BlockOffset(n)); code != 0) return code;
+        locked_.push_back(n);
+        return 0;
+    }
+
+    void Unlock(int32_t n) {
+        auto it = std::find(locked_.begin(), locked_.end(), n);
+        if (it == locked_.end()) return;
+        locked_.erase(it);
+        file_.locks().UnlockByte(BlockOffset(n));
+    }
+
+    int ReadBlock(int32_t n, Block* block) {
+        if (!Valid(n)) return err::kBlockIo;
+        if (int code = Lock(n); code != 0) return code;
+        uint8_t bytes[kBlockSize];
+        if (int code = file_.ReadExact(BlockOffset(n), bytes, kBlockSize, err::kBlockIo); code != 0)
+            return code;
+        block->prev = GetI32(bytes);
+        block->next = GetI32(bytes + 4);
+        block->length = GetI32(bytes + 8);
+        std::memcpy(block->data, bytes + kBlockHeaderSize, kBlockData);
+        return 0;
+    }
+
+    int WriteBlock(int32_t n, const Block& block) {
+        if (int code = Lock(n); code != 0) return code;
+        uint8_t bytes[kBlockSize];
+        PutI32(bytes, block.prev);
+        PutI32(bytes + 4, block.next);
+        PutI32(bytes + 8, block.length);
+        std::memcpy(bytes + kBlockHeaderSize, block.data, kBlockData);
+        const int code = file_.Write(BlockOffset(n), bytes, kBlockSize);
+        return code == 0 ? 0 : err::kBlockIo;
+    }
+
+    // Rewrites one link of a block, leaving the rest of it alone.
+    int SetLink(int32_t n, int32_t Block::*link, int32_t value) {
+        Block block;
+        if (int code = ReadBlock(n, &block); code != 0) return code;
+        block.*link = value;
+        return WriteBlock(n, block);
+    }
+
+    int TakeFreeBlock(int32_t* n);
+    int FreeChain(const std::vector<int32_t>& blocks);
+    int TrimTail();
+    int Finish(int code) {
+        if (code == 0 && header_loaded_) code = WriteHeader();
+        return code;
+    }
+
+    bool header_loaded() const { return header_loaded_; }
+    int32_t block_count_ = 0;
+    int32_t free_count_ = 0;
+    int32_t first_free_ = 0;
+
+private:
+    StoreFile& file_;
+    int32_t file_blocks_ = 0;
+    bool header_locked_ = false;
+    bool header_loaded_ = false;
+    uint8_t header_[kLongHeaderSize] = {};
+    std::vector<int32_t> locked_;
+};
+
+int LongTextFile::Session::TakeFreeBlock(int32_t* n) {
+    *n = 0;
+    if (int code = LoadHeader(); code != 0) return code;
+    if (first_free_ == 0) return 0;
+    Block block;
+    // A free block has length 0; anything else means the list is damaged, and
+    // handing out its blocks would overwrite live values: drop the list.
+    if (!Valid(first_free_) || ReadBlock(first_free_, &block) != 0 || block.length != 0) {
+        first_free_ = 0;
+        free_count_ = 0;
+        return 0;
+    }
+    *n = first_free_;
+    first_free_ = Valid(block.next) ? block.next : 0;
+    free_count_ = std::max(0, free_count_ - 1);
+    return 0;
+}
+
+int LongTextFile::Session::FreeChain(const std::vector<int32_t>& blocks) {
+    if (blocks.empty()) return 0;
+    if (int code = LoadHeader(); code != 0) return code;
+    const int32_t former_first = Valid(first_free_) ? first_free_ : 0;
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        Block block;
+        if (int code = ReadBlock(blocks[i], &block); code != 0) return code;
+        Block freed;
+        freed.prev = i == 0 ? 0 : blocks[i - 1];
+        freed.next = i + 1 < blocks.size() ? blocks[i + 1] : former_first;
+        if (int code = WriteBlock(blocks[i], freed); code != 0) return code;
+    }
+    if (former_first != 0) {
+        if (int code = SetLink(former_first, &Block::prev, blocks.back()); code != 0) return code;
+    }
+    first_free_ = blocks.front();
+    free_count_ += static_cast<int32_t>(blocks.size());
+    const bool freed_last = std::find(blocks.begin(), blocks.end(), block_count_ - 1) != blocks.end();
+    return freed_last ? TrimTail() : 0;
+}
+
+int LongTextFile::Session::TrimTail() {
+    int32_t last = block_count_ - 1;
+    while (last > 0) {
+        Block block;
+        if (int code = ReadBlock(last, &block); code != 0) return code;
+        if (block.length != 0) break;
+        const int32_t prev = Valid(block.prev) ? block.prev : 0;
+        const int32_t next = Valid(block.next) ? block.next : 0;
+        if (first_free_ == last) {
+            first_free_ = next;
+            if (next != 0) {
+                if (int code = SetLink(next, &Block::prev, 0); code != 0) return code;
+            }
+        } else {
+            if (prev != 0) {
+                if (int code = SetLink(prev, &Block::next, next); code != 0) return code;
+            }
+            if (next != 0) {
+                if (int code = SetLink(next, &Block::prev, prev); code != 0) return code;
+            }
+        }
+        free_count_ = std::max(0, free_count_ - 1);
+        Unlock(last);
+        --last;
+    }
+    block_count_ = last + 1;
+    return file_.SetSize(BlockOffset(block_count_));
+}
+
+int LongTextFile::Read(int32_t first, std::string* value) {
+    value->clear();
+    if (first < 0) return err::kBlockIo;
+    Session session(file_);
+    std::set<int32_t> seen;
+    int32_t previous = 0;
+    for (int32_t n = first; n > 0;) {
+        // Every block can be in a chain at most once; a repeat is a loop.
+        if (!session.Valid(n) || !seen.insert(n).second) return err::kBlockIo;
+        Block block;
+        if (int code = session.ReadBlock(n, &block); code != 0) return code;
+        if (block.length < 0 || block.length > kBlockData) return err::kBlockIo;
+        value->append(reinterpret_cast<const char*>(block.data), block.length);
+        if (previous != 0) session.Unlock(previous);
+        previous = n;
+        n = block.next;
+    }
+    return 0;
+}
+
+int LongTextFile::Write(int32_t old_first, const std::string& bytes, int32_t* first) {
+    *first = 0;
+    Session session(file_);
+    const size_t chunks = (bytes.size() + kBlockData - 1) / kBlockData;
+    std::vector<int32_t> chain;
+    std::set<int32_t> seen;
+    int32_t old_next = old_first;
+    int code = 0;
+    for (size_t i = 0; i < chunks && code == 0; ++i) {
+        int32_t n = 0;
+        if (old_next > 0 && session.Valid(old_next) && seen.insert(old_next).second) {
+            Block old;
+            code = session.ReadBlock(old_next, &old);
+            if (code != 0) break;
+            // A zero length marks a free block: never take it over from the list.
+            if (old.length > 0) {
+                n = old_next;
+                old_next = old.next;
+            } else {
+                old_next = 0;
+            }
+        } else {
+            old_next = 0;
+        }
+        if (n == 0 && (code = session.TakeFreeBlock(&n)) != 0) break;
+        if (n == 0) {
+            if ((code = session.LoadHeader()) != 0) break;
+            n = session.block_count_++;
+        }
+        chain.push_back(n);
+        seen.insert(n);
+    }
+    for (size_t i = 0; i < chain.size() && code == 0; ++i) {
+        Block block;
+        block.prev = i == 0 ? 0 : chain[i - 1];
+        block.next = i + 1 < chain.size() ? chain[i + 1] : 0;
+        const size_t from = i * kBlockData;
+        block.length = static_cast<int32_t>(std::min<size_t>(kBlockData, bytes.size() - from));
+        std::memcpy(block.data, bytes.data() + from, block.length);
+        code = session.WriteBlock(chain[i], block);
+    }
+    // Once the new chain is written the record must point at it, even if
+    // freeing the surplus fails; before that the old value stays.
+    *first = code == 0 && !chain.empty() ? chain.front() : (code == 0 ? 0 : old_first);
+    if (code == 0) {
+        std::vector<int32_t> surplus;
+        while (old_next > 0 && session.Valid(old_next) && seen.insert(old_next).second) {
+            Block old;
+            if (session.ReadBlock(old_next, &old) != 0 || old.length <= 0) break;
+            surplus.push_back(old_next);
+            old_next = old.next;
+        }
+        code = session.FreeChain(surplus);
+    }
+    return session.Finish(code);
+}
+
+int LongTextFile::Free(int32_t first) {
+    Session session(file_);
+    std::vector<int32_t> chain;
+    std::set<int32_t> seen;
+    for (int32_t n = first; n > 0 && session.Valid(n) && seen.insert(n).second;) {
+        Block block;
+        if (int code = session.ReadBlock(n, &block); code != 0) return code;
+        // A block that is already free belongs to the free list, not to us.
+        if (block.length <= 0) break;
+        chain.push_back(n);
+        n = block.next;
+    }
+    return session.Finish(session.FreeChain(chain));
+}
+
+}  // namespace tovanel::store
