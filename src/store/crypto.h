@@ -11,13 +11,13 @@ namespace tovanel::store {
 std::array<uint8_t, 16> Md5(const void* data, size_t size);
 
 class Rc4 {
-public:
+  public:
     Rc4(const void* key, size_t key_size);
     uint8_t Next();
     void Skip(size_t count);
     void Fill(uint8_t* out, size_t count);
 
-private:
+  private:
     std::array<uint8_t, 256> s_;
     uint8_t i_ = 0;
     uint8_t j_ = 0;

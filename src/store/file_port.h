@@ -11,7 +11,7 @@ namespace tovanel::store {
 // Every call returns 0 on success or a store error code chosen by the cause
 // (see error_codes.h), never an OS error number.
 class File {
-public:
+  public:
     virtual ~File() = default;
     // Reads up to `size` bytes at `offset`; `*done` gets the count actually read.
     virtual int Read(int64_t offset, void* data, int32_t size, int32_t* done) = 0;
@@ -25,7 +25,7 @@ public:
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     // Read/write, shared with others for reading and writing, never creates.
     virtual int Open(const std::string& path, std::unique_ptr<File>* file) = 0;

@@ -6,7 +6,9 @@ namespace tovanel::store {
 
 namespace {
 
-bool IsContention(int code) { return code == err::kLockViolation || code == err::kSharingViolation; }
+bool IsContention(int code) {
+    return code == err::kLockViolation || code == err::kSharingViolation;
+}
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 namespace tovanel::store {
 
 class LockSet {
-public:
+  public:
     // The whole-table range: 2147483647 bytes from offset 0.
     static constexpr int64_t kWholeLength = 2147483647;
 
@@ -30,7 +30,7 @@ public:
     int UnlockWhole();
     void ReleaseAll();
 
-private:
+  private:
     int LockWithWait(int64_t offset, int64_t length, uint32_t wait_ms);
 
     File& file_;
@@ -42,7 +42,7 @@ private:
 
 // Holds one byte lock for a scope; `code()` tells whether it was granted.
 class ByteLock {
-public:
+  public:
     ByteLock(LockSet& locks, int64_t offset, uint32_t wait_ms = 0)
         : locks_(locks), offset_(offset), code_(locks.LockByte(offset, wait_ms)) {}
     ~ByteLock() {
@@ -52,7 +52,7 @@ public:
     ByteLock& operator=(const ByteLock&) = delete;
     int code() const { return code_; }
 
-private:
+  private:
     LockSet& locks_;
     int64_t offset_;
     int code_;
@@ -60,7 +60,7 @@ private:
 
 // Holds the whole-table lock for a scope.
 class WholeLock {
-public:
+  public:
     explicit WholeLock(LockSet& locks) : locks_(locks), code_(locks.LockWhole()) {}
     ~WholeLock() {
         if (code_ == 0) locks_.UnlockWhole();
@@ -69,7 +69,7 @@ public:
     WholeLock& operator=(const WholeLock&) = delete;
     int code() const { return code_; }
 
-private:
+  private:
     LockSet& locks_;
     int code_;
 };

@@ -21,14 +21,16 @@ struct Block {
     uint8_t data[kBlockData] = {};
 };
 
-int64_t BlockOffset(int32_t n) { return int64_t(n) * kBlockSize; }
+int64_t BlockOffset(int32_t n) {
+    return int64_t(n) * kBlockSize;
+}
 
 }  // namespace
 
 // One read or write of the long-text file: the block-0 header read on first
 // need and kept under its lock, and every block lock taken, until the end.
 class LongTextFile::Session {
-public:
+  public:
     explicit Session(StoreFile& file) : file_(file) {
         int64_t size = 0;
         if (file_.Size(&size) == 0)
@@ -49,7 +51,8 @@ public:
         if (int code = file_.locks().LockByte(0); code != 0) return code;
         header_locked_ = true;
         uint8_t bytes[kLongHeaderSize];
-        if (int code = file_.ReadExact(0, bytes, kLongHeaderSize, err::kBlockIo); code != 0) return code;
+        if (int code = file_.ReadExact(0, bytes, kLongHeaderSize, err::kBlockIo); code != 0)
+            return code;
         std::memcpy(header_, bytes, kLongHeaderSize);
         block_count_ = GetI32(bytes + 16);
         free_count_ = GetI32(bytes + 20);
@@ -125,7 +128,7 @@ public:
     int32_t free_count_ = 0;
     int32_t first_free_ = 0;
 
-private:
+  private:
     StoreFile& file_;
     int32_t file_blocks_ = 0;
     bool header_locked_ = false;
@@ -169,7 +172,8 @@ int LongTextFile::Session::FreeChain(const std::vector<int32_t>& blocks) {
     }
     first_free_ = blocks.front();
     free_count_ += static_cast<int32_t>(blocks.size());
-    const bool freed_last = std::find(blocks.begin(), blocks.end(), block_count_ - 1) != blocks.end();
+    const bool freed_last =
+        std::find(blocks.begin(), blocks.end(), block_count_ - 1) != blocks.end();
     return freed_last ? TrimTail() : 0;
 }
 

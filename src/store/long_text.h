@@ -10,7 +10,7 @@
 namespace tovanel::store {
 
 class LongTextFile {
-public:
+  public:
     explicit LongTextFile(StoreFile& file) : file_(file) {}
 
     // The chain's bytes from block `first` (0: the empty value). Damaged chains
@@ -22,7 +22,7 @@ public:
     // Returns a whole chain to the free list.
     int Free(int32_t first);
 
-private:
+  private:
     class Session;
     StoreFile& file_;
 };

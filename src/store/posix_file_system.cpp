@@ -19,28 +19,37 @@ namespace {
 
 int CodeOf(int error) {
     switch (error) {
-        case ENOENT: return err::kNotFound;
+        case ENOENT:
+            return err::kNotFound;
         case ENAMETOOLONG:
         case ENOTDIR:
         case EISDIR:
-        case ELOOP: return err::kBadPath;
+        case ELOOP:
+            return err::kBadPath;
         case EMFILE:
-        case ENFILE: return err::kTooManyOpenFiles;
+        case ENFILE:
+            return err::kTooManyOpenFiles;
         case EACCES:
         case EPERM:
-        case EROFS: return err::kAccessDenied;
-        case EBADF: return err::kInvalidHandle;
-        case EIO: return err::kHardware;
+        case EROFS:
+            return err::kAccessDenied;
+        case EBADF:
+            return err::kInvalidHandle;
+        case EIO:
+            return err::kHardware;
         case ENOSPC:
-        case EDQUOT: return err::kDiskFull;
+        case EDQUOT:
+            return err::kDiskFull;
         case ESPIPE:
-        case EINVAL: return err::kBeyondEnd;
-        default: return err::kUnexpected;
+        case EINVAL:
+            return err::kBeyondEnd;
+        default:
+            return err::kUnexpected;
     }
 }
 
 class PosixFile final : public File {
-public:
+  public:
     explicit PosixFile(int fd) : fd_(fd) {}
     ~PosixFile() override { ::close(fd_); }
     PosixFile(const PosixFile&) = delete;
@@ -78,14 +87,12 @@ public:
         return 0;
     }
 
-    int SetSize(int64_t size) override {
-        return ::ftruncate(fd_, size) == 0 ? 0 : CodeOf(errno);
-    }
+    int SetSize(int64_t size) override { return ::ftruncate(fd_, size) == 0 ? 0 : CodeOf(errno); }
 
     int Lock(int64_t offset, int64_t length) override { return Apply(F_WRLCK, offset, length); }
     int Unlock(int64_t offset, int64_t length) override { return Apply(F_UNLCK, offset, length); }
 
-private:
+  private:
     int Apply(short type, int64_t offset, int64_t length) {
         struct flock lock = {};
         lock.l_type = type;
@@ -122,7 +129,7 @@ std::string Normalize(const std::string& path) {
 }
 
 class PosixFileSystem final : public FileSystem {
-public:
+  public:
     int Open(const std::string& path, std::unique_ptr<File>* file) override {
         return OpenWith(path, O_RDWR, file);
     }
@@ -152,7 +159,7 @@ public:
     }
     void Sleep(uint32_t milliseconds) override { ::usleep(useconds_t(milliseconds) * 1000); }
 
-private:
+  private:
     static int OpenWith(const std::string& path, int flags, std::unique_ptr<File>* file) {
         const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
         if (fd < 0) return CodeOf(errno);
@@ -168,6 +175,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FileSystem> MakeOsFileSystem() { return std::make_unique<PosixFileSystem>(); }
+std::unique_ptr<FileSystem> MakeOsFileSystem() {
+    return std::make_unique<PosixFileSystem>();
+}
 
 }  // namespace tovanel::store

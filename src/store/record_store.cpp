@@ -36,7 +36,9 @@ Value EmptyValue(const FieldInfo& field) {
 
 }  // namespace
 
-int LastError() { return t_last_error; }
+int LastError() {
+    return t_last_error;
+}
 bool SetLastError(int code) {
     t_last_error = code;
     return code == 0;
@@ -47,7 +49,7 @@ RecordStore::RecordStore(FileSystem& fs, FatalHandler on_fatal)
 
 RecordStore::~RecordStore() = default;
 
-RecordStore::Table* RecordStore::Current() {
+Table* RecordStore::Current() {
     return current_ >= 0 ? tables_[current_].get() : nullptr;
 }
 
@@ -100,7 +102,7 @@ void RecordStore::GoToFirstRecord() {
 
 namespace {
 
-int ReadCount(RecordStore::Table& table, uint32_t wait_ms, int32_t* count) {
+int ReadCount(Table& table, uint32_t wait_ms, int32_t* count) {
     *count = 0;
     ByteLock lock(table.file->locks(), kCountOffset, wait_ms);
     if (lock.code() != 0) return lock.code();
@@ -144,7 +146,7 @@ bool RecordStore::SkipRecords(int32_t n) {
 
 namespace {
 
-int ReadValue(RecordStore::Table& table, const FieldInfo& field, Value* value) {
+int ReadValue(Table& table, const FieldInfo& field, Value* value) {
     if (table.cursor < 0) return err::kNoCurrentRecord;
     ByteLock lock(table.file->locks(), table.RecordOffset(table.cursor));
     if (lock.code() != 0) return lock.code();
@@ -195,7 +197,8 @@ Value RecordStore::ReadField(const std::string& name) {
             break;
         }
     }
-    if (field == nullptr) Fatal("ReadField: the table " + table->short_name + " has no field " + name + ".");
+    if (field == nullptr)
+        Fatal("ReadField: the table " + table->short_name + " has no field " + name + ".");
     Value value = EmptyValue(*field);
     int code = 0;
     try {
@@ -208,9 +211,13 @@ Value RecordStore::ReadField(const std::string& name) {
     return value;
 }
 
-bool RecordStore::HasCurrentTable() const { return current_ >= 0; }
+bool RecordStore::HasCurrentTable() const {
+    return current_ >= 0;
+}
 
-int32_t RecordStore::Cursor() const { return current_ >= 0 ? tables_[current_]->cursor : -1; }
+int32_t RecordStore::Cursor() const {
+    return current_ >= 0 ? tables_[current_]->cursor : -1;
+}
 
 const std::vector<FieldInfo>& RecordStore::Fields() const {
     static const std::vector<FieldInfo> kNone;

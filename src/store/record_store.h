@@ -35,11 +35,14 @@ using Value = std::variant<bool, std::string>;
 // Values by position: element 0 is field 1; an empty element leaves the field alone.
 using Values = std::vector<std::optional<Value>>;
 
+// An open table's description and cursor (internal to the store).
+struct Table;
+
 // Error code of the last store operation on this thread (0: success).
 int LastError();
 
 class RecordStore {
-public:
+  public:
     // Called for a fatal misuse (no current table, unknown field name) before
     // the process ends with exit code -1.
     using FatalHandler = std::function<void(const std::string& message)>;
@@ -63,13 +66,12 @@ public:
 
     // Introspection for the table tool and tests.
     bool HasCurrentTable() const;
-    int32_t Cursor() const;                       // -1 without a current table
+    int32_t Cursor() const;                        // -1 without a current table
     const std::vector<FieldInfo>& Fields() const;  // empty without a current table
     // The current record's stored number (negative: marked deleted).
     bool ReadRecordNumber(int32_t* number);
 
-private:
-    struct Table;
+  private:
     Table* Current();
     [[noreturn]] void Fatal(const std::string& message);
 

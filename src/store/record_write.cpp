@@ -20,7 +20,7 @@ bool KindMatches(const FieldInfo& field, const Value& value) {
     return false;  // numeric and date kinds take no values here
 }
 
-int CheckKinds(const RecordStore::Table& table, const Values& values) {
+int CheckKinds(const Table& table, const Values& values) {
     const size_t used = std::min(table.fields.size(), values.size());
     for (size_t i = 0; i < used; ++i)
         if (values[i] && !KindMatches(table.fields[i], *values[i])) return err::kWrongKind;
@@ -29,7 +29,7 @@ int CheckKinds(const RecordStore::Table& table, const Values& values) {
 
 // Stores the given values into a record image; a failed long-text write
 // still lets the record be written, and is reported afterwards.
-int StoreValues(RecordStore::Table& table, const Values& values, uint8_t* record) {
+int StoreValues(Table& table, const Values& values, uint8_t* record) {
     int result = 0;
     const size_t used = std::min(table.fields.size(), values.size());
     for (size_t i = 0; i < used; ++i) {
@@ -59,7 +59,7 @@ int StoreValues(RecordStore::Table& table, const Values& values, uint8_t* record
 }
 
 // Takes the record lock of the cursor's record and checks it is in the file.
-int LockCurrentRecord(RecordStore::Table& table, std::optional<ByteLock>* lock) {
+int LockCurrentRecord(Table& table, std::optional<ByteLock>* lock) {
     if (table.cursor < 0) return err::kNoCurrentRecord;
     lock->emplace(table.file->locks(), table.RecordOffset(table.cursor));
     if ((*lock)->code() != 0) return (*lock)->code();
@@ -68,14 +68,15 @@ int LockCurrentRecord(RecordStore::Table& table, std::optional<ByteLock>* lock) 
     return table.RecordOffset(table.cursor) >= size ? err::kNoCurrentRecord : 0;
 }
 
-int Modify(RecordStore::Table& table, const Values& values) {
+int Modify(Table& table, const Values& values) {
     if (table.cursor < 0) return err::kNoCurrentRecord;
     if (int code = CheckKinds(table, values); code != 0) return code;
     std::optional<ByteLock> lock;
     if (int code = LockCurrentRecord(table, &lock); code != 0) return code;
     std::vector<uint8_t> record(table.record_size);
     const int64_t at = table.RecordOffset(table.cursor);
-    if (int code = table.file->ReadExact(at, record.data(), table.record_size, err::kShortRecordRead);
+    if (int code =
+            table.file->ReadExact(at, record.data(), table.record_size, err::kShortRecordRead);
         code != 0)
         return code;
     const int stored = StoreValues(table, values, record.data());
@@ -85,7 +86,7 @@ int Modify(RecordStore::Table& table, const Values& values) {
     return stored;
 }
 
-int Add(RecordStore::Table& table, const Values& values) {
+int Add(Table& table, const Values& values) {
     if (int code = CheckKinds(table, values); code != 0) return code;
     ByteLock header_lock(table.file->locks(), kCountOffset);
     if (header_lock.code() != 0) return header_lock.code();
@@ -111,7 +112,7 @@ int Add(RecordStore::Table& table, const Values& values) {
     return stored;
 }
 
-int Delete(RecordStore::Table& table) {
+int Delete(Table& table) {
     std::optional<ByteLock> lock;
     if (int code = LockCurrentRecord(table, &lock); code != 0) return code;
     const int64_t at = table.RecordOffset(table.cursor);
@@ -127,7 +128,7 @@ int Delete(RecordStore::Table& table) {
 // Frees the long-text values of a record that is being purged. The record's
 // pointers are cleared on disk first: a purge cut short (a crash) must never
 // leave a marked record whose next purge frees the same blocks twice.
-int FreeLongValues(RecordStore::Table& table, int64_t at, uint8_t* record) {
+int FreeLongValues(Table& table, int64_t at, uint8_t* record) {
     std::vector<int32_t> chains;
     for (const FieldInfo& field : table.fields) {
         if (!IsLongType(field.type)) continue;
@@ -147,7 +148,7 @@ int FreeLongValues(RecordStore::Table& table, int64_t at, uint8_t* record) {
     return result;
 }
 
-int Purge(RecordStore::Table& table) {
+int Purge(Table& table) {
     WholeLock lock(table.file->locks());
     if (lock.code() != 0) return lock.code();
     uint8_t counts[4];
@@ -183,7 +184,8 @@ int Purge(RecordStore::Table& table) {
             ++out;
         }
         if (removed && out > 0) {
-            if (int code = table.file->Write(table.RecordOffset(kept), buffer.data(), int32_t(out * r));
+            if (int code =
+                    table.file->Write(table.RecordOffset(kept), buffer.data(), int32_t(out * r));
                 code != 0) {
                 table.cursor = 0;
                 return code;
@@ -200,7 +202,7 @@ int Purge(RecordStore::Table& table) {
     return result;
 }
 
-int Clear(RecordStore::Table& table) {
+int Clear(Table& table) {
     WholeLock lock(table.file->locks());
     if (lock.code() != 0) return lock.code();
     uint8_t zero[4] = {};
@@ -209,7 +211,8 @@ int Clear(RecordStore::Table& table) {
     if (table.long_file) {
         uint8_t header[12] = {};
         PutI32(header, 1);  // block count: block 0 alone; no free blocks
-        if (int code = table.long_file->Write(kBlockCountOffset, header, 12); code != 0) return code;
+        if (int code = table.long_file->Write(kBlockCountOffset, header, 12); code != 0)
+            return code;
         if (int code = table.long_file->SetSize(kBlockSize); code != 0) return code;
     }
     table.cursor = 0;

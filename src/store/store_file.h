@@ -13,7 +13,7 @@
 namespace tovanel::store {
 
 class StoreFile {
-public:
+  public:
     StoreFile(std::unique_ptr<File> file, FileSystem& fs)
         : file_(std::move(file)), locks_(*file_, fs), cipher_(std::string()) {}
     StoreFile(const StoreFile&) = delete;
@@ -28,7 +28,7 @@ public:
     int SetSize(int64_t size) { return file_->SetSize(size); }
     LockSet& locks() { return locks_; }
 
-private:
+  private:
     // Declared first so the locks are released before the file closes.
     std::unique_ptr<File> file_;
     LockSet locks_;

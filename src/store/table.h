@@ -12,7 +12,7 @@
 
 namespace tovanel::store {
 
-struct RecordStore::Table {
+struct Table {
     std::string full_path;
     std::string short_name;
     std::string alias;  // never set by this system
@@ -24,9 +24,7 @@ struct RecordStore::Table {
     int32_t record_size = 0;
     int32_t cursor = 0;
 
-    int64_t RecordOffset(int32_t index) const {
-        return data_start + int64_t(index) * record_size;
-    }
+    int64_t RecordOffset(int32_t index) const { return data_start + int64_t(index) * record_size; }
 };
 
 // Sets this thread's error code; true when it is 0.
@@ -34,7 +32,7 @@ bool SetLastError(int code);
 
 // Opens and accepts a table file; the out-parameter is set only on success.
 int OpenTableFiles(FileSystem& fs, const std::string& full_path, const std::string& password,
-                   std::unique_ptr<RecordStore::Table>* table);
+                   std::unique_ptr<Table>* table);
 
 // Table name handling: the default extension and the long-text file's name.
 std::string WithDefaultExtension(const FileSystem& fs, const std::string& name);

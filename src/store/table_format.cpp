@@ -20,29 +20,47 @@ void WriteHeader(const TableHeader& h, uint8_t* bytes) {
     PutI32(bytes + 16, h.record_count);
     PutI32(bytes + 20, h.next_number);
     PutI32(bytes + 24, h.record_size);
-    std::memcpy(bytes + kCheckOffset, h.check.data(), std::min<size_t>(h.check.size(), kCheckLength));
+    std::memcpy(bytes + kCheckOffset, h.check.data(),
+                std::min<size_t>(h.check.size(), kCheckLength));
 }
 
 int32_t FieldSize(int32_t type, int32_t width) {
     switch (type) {
-        case 1: return 1;
-        case 2: return 2;
-        case 3: return 4;
-        case 4: return 8;
-        case 5: return 4;
-        case 6: return 8;
-        case 7: return 1;
-        case 8: return 8;
-        case 9: return 4;
-        case 10: return width;
-        case 11: return 4;
-        case 12: return 4;
-        default: return 0;
+        case 1:
+            return 1;
+        case 2:
+            return 2;
+        case 3:
+            return 4;
+        case 4:
+            return 8;
+        case 5:
+            return 4;
+        case 6:
+            return 8;
+        case 7:
+            return 1;
+        case 8:
+            return 8;
+        case 9:
+            return 4;
+        case 10:
+            return width;
+        case 11:
+            return 4;
+        case 12:
+            return 4;
+        default:
+            return 0;
     }
 }
 
-bool IsTextType(int32_t type) { return type == kFixedText || type == kByteArray || type == kLongText; }
-bool IsLongType(int32_t type) { return type == kByteArray || type == kLongText; }
+bool IsTextType(int32_t type) {
+    return type == kFixedText || type == kByteArray || type == kLongText;
+}
+bool IsLongType(int32_t type) {
+    return type == kByteArray || type == kLongText;
+}
 
 bool ParseDescriptor(const uint8_t* bytes, int32_t record_size, FieldInfo* field) {
     const void* zero = std::memchr(bytes, 0, kNameLimit);

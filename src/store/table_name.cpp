@@ -31,7 +31,9 @@ bool DotInFileName(const NameMarks& marks) {
            (marks.last_separator == std::string::npos || marks.last_dot > marks.last_separator);
 }
 
-unsigned char FoldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+unsigned char FoldAscii(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
 
 }  // namespace
 

@@ -43,7 +43,7 @@ int AcceptHeader(StoreFile& file, const std::string& password, TableHeader* head
     return 0;
 }
 
-int ReadDescriptors(StoreFile& file, RecordStore::Table* table) {
+int ReadDescriptors(StoreFile& file, Table* table) {
     uint8_t count_bytes[4];
     if (int code = file.ReadExact(kFieldCountOffset, count_bytes, 4, err::kBadHeader); code != 0)
         return code;
@@ -70,7 +70,7 @@ int ReadDescriptors(StoreFile& file, RecordStore::Table* table) {
 
 // A header that counts more records than the file holds is lowered, and
 // bytes after the last counted record are cut off.
-int RepairSize(StoreFile& file, RecordStore::Table* table) {
+int RepairSize(StoreFile& file, Table* table) {
     int64_t size = 0;
     if (int code = file.Size(&size); code != 0) return code;
     const int64_t whole = (size - table->data_start) / table->record_size;
@@ -85,7 +85,7 @@ int RepairSize(StoreFile& file, RecordStore::Table* table) {
     return wanted == size ? 0 : file.SetSize(wanted);
 }
 
-int OpenLongText(FileSystem& fs, const std::string& password, RecordStore::Table* table) {
+int OpenLongText(FileSystem& fs, const std::string& password, Table* table) {
     std::unique_ptr<File> raw;
     if (fs.Open(WithExtension(fs, table->full_path, "RTL"), &raw) != 0)
         return err::kBadLongTextFile;
@@ -117,13 +117,13 @@ int OpenLongText(FileSystem& fs, const std::string& password, RecordStore::Table
     return 0;
 }
 
-bool HasLongFields(const RecordStore::Table& table) {
+bool HasLongFields(const Table& table) {
     for (const FieldInfo& f : table.fields)
         if (IsLongType(f.type)) return true;
     return false;
 }
 
-int Accept(FileSystem& fs, const std::string& password, RecordStore::Table* table) {
+int Accept(FileSystem& fs, const std::string& password, Table* table) {
     StoreFile& file = *table->file;
     WholeLock lock(file.locks());
     if (lock.code() != 0) return lock.code();
@@ -138,10 +138,10 @@ int Accept(FileSystem& fs, const std::string& password, RecordStore::Table* tabl
 }  // namespace
 
 int OpenTableFiles(FileSystem& fs, const std::string& full_path, const std::string& password,
-                   std::unique_ptr<RecordStore::Table>* out) {
+                   std::unique_ptr<Table>* out) {
     std::unique_ptr<File> raw;
     if (int code = fs.Open(full_path, &raw); code != 0) return code;
-    auto table = std::make_unique<RecordStore::Table>();
+    auto table = std::make_unique<Table>();
     table->full_path = full_path;
     table->short_name = ShortName(fs, full_path);
     table->file = std::make_unique<StoreFile>(std::move(raw), fs);
