@@ -107,12 +107,44 @@ class LongTextFile::Session {
         return code == 0 ? 0 : err::kBlockIo;
     }
 
-    // Rewrites one link of a block, leaving the rest of it alone.
-    int SetLink(int32_t n, int32_t Block::*link, int32_t value) {
+    // Rewrites one link of a free block. A block in use is never touched: in
+    // a damaged file the free list may point into live values.
+    int SetFreeLink(int32_t n, int32_t Block::*link, int32_t value) {
         Block block;
         if (int code = ReadBlock(n, &block); code != 0) return code;
+        if (block.length != 0) return 0;
         block.*link = value;
         return WriteBlock(n, block);
+    }
+
+    // Follows a chain from `first`, as far as it is sound: each block in
+    // range, in use, seen once, and pointing back at its predecessor.
+    int WalkChain(int32_t first, std::set<int32_t>* seen, std::vector<int32_t>* chain) {
+        int32_t prev = 0;
+        for (int32_t n = first; n > 0;) {
+            Block block;
+            if (!Valid(n) || seen->count(n) != 0) break;
+            if (int code = ReadBlock(n, &block); code != 0) return code;
+            if (block.length <= 0 || block.prev != prev) break;
+            seen->insert(n);
+            chain->push_back(n);
+            prev = n;
+            n = block.next;
+        }
+        return 0;
+    }
+
+    // Drops a free list whose head is not a free block.
+    int CheckFreeList() {
+        if (first_free_ == 0) return 0;
+        Block block;
+        if (Valid(first_free_)) {
+            if (int code = ReadBlock(first_free_, &block); code != 0) return code;
+            if (block.length == 0) return 0;
+        }
+        first_free_ = 0;
+        free_count_ = 0;
+        return 0;
     }
 
     int TakeFreeBlock(int32_t* n);
@@ -140,15 +172,10 @@ class LongTextFile::Session {
 int LongTextFile::Session::TakeFreeBlock(int32_t* n) {
     *n = 0;
     if (int code = LoadHeader(); code != 0) return code;
+    if (int code = CheckFreeList(); code != 0) return code;
     if (first_free_ == 0) return 0;
     Block block;
-    // A free block has length 0; anything else means the list is damaged, and
-    // handing out its blocks would overwrite live values: drop the list.
-    if (!Valid(first_free_) || ReadBlock(first_free_, &block) != 0 || block.length != 0) {
-        first_free_ = 0;
-        free_count_ = 0;
-        return 0;
-    }
+    if (int code = ReadBlock(first_free_, &block); code != 0) return code;
     *n = first_free_;
     first_free_ = Valid(block.next) ? block.next : 0;
     free_count_ = std::max(0, free_count_ - 1);
@@ -158,7 +185,8 @@ int LongTextFile::Session::TakeFreeBlock(int32_t* n) {
 int LongTextFile::Session::FreeChain(const std::vector<int32_t>& blocks) {
     if (blocks.empty()) return 0;
     if (int code = LoadHeader(); code != 0) return code;
-    const int32_t former_first = Valid(first_free_) ? first_free_ : 0;
+    if (int code = CheckFreeList(); code != 0) return code;
+    const int32_t former_first = first_free_;
     for (size_t i = 0; i < blocks.size(); ++i) {
         Block block;
         if (int code = ReadBlock(blocks[i], &block); code != 0) return code;
@@ -168,7 +196,8 @@ int LongTextFile::Session::FreeChain(const std::vector<int32_t>& blocks) {
         if (int code = WriteBlock(blocks[i], freed); code != 0) return code;
     }
     if (former_first != 0) {
-        if (int code = SetLink(former_first, &Block::prev, blocks.back()); code != 0) return code;
+        if (int code = SetFreeLink(former_first, &Block::prev, blocks.back()); code != 0)
+            return code;
     }
     first_free_ = blocks.front();
     free_count_ += static_cast<int32_t>(blocks.size());
@@ -188,14 +217,14 @@ int LongTextFile::Session::TrimTail() {
         if (first_free_ == last) {
             first_free_ = next;
             if (next != 0) {
-                if (int code = SetLink(next, &Block::prev, 0); code != 0) return code;
+                if (int code = SetFreeLink(next, &Block::prev, 0); code != 0) return code;
             }
         } else {
             if (prev != 0) {
-                if (int code = SetLink(prev, &Block::next, next); code != 0) return code;
+                if (int code = SetFreeLink(prev, &Block::next, next); code != 0) return code;
             }
             if (next != 0) {
-                if (int code = SetLink(next, &Block::prev, prev); code != 0) return code;
+                if (int code = SetFreeLink(next, &Block::prev, prev); code != 0) return code;
             }
         }
         free_count_ = std::max(0, free_count_ - 1);
@@ -212,12 +241,14 @@ int LongTextFile::Read(int32_t first, std::string* value) {
     Session session(file_);
     std::set<int32_t> seen;
     int32_t previous = 0;
-    for (int32_t n = first; n > 0;) {
-        // Every block can be in a chain at most once; a repeat is a loop.
+    for (int32_t n = first; n != 0;) {
+        // A block appears in a chain once and points back at its predecessor;
+        // anything else is damage, which must end the walk, not loop it.
         if (!session.Valid(n) || !seen.insert(n).second) return err::kBlockIo;
         Block block;
         if (int code = session.ReadBlock(n, &block); code != 0) return code;
-        if (block.length < 0 || block.length > kBlockData) return err::kBlockIo;
+        if (block.length < 0 || block.length > kBlockData || block.prev != previous)
+            return err::kBlockIo;
         value->append(reinterpret_cast<const char*>(block.data), block.length);
         if (previous != 0) session.Unlock(previous);
         previous = n;
@@ -227,36 +258,20 @@ int LongTextFile::Read(int32_t first, std::string* value) {
 }
 
 int LongTextFile::Write(int32_t old_first, const std::string& bytes, int32_t* first) {
-    *first = 0;
+    *first = old_first;
     Session session(file_);
-    const size_t chunks = (bytes.size() + kBlockData - 1) / kBlockData;
-    std::vector<int32_t> chain;
     std::set<int32_t> seen;
-    int32_t old_next = old_first;
+    std::vector<int32_t> old_chain;
+    if (int code = session.WalkChain(old_first, &seen, &old_chain); code != 0) return code;
+    const size_t chunks = (bytes.size() + kBlockData - 1) / kBlockData;
+    std::vector<int32_t> chain(old_chain.begin(),
+                               old_chain.begin() + std::min(chunks, old_chain.size()));
     int code = 0;
-    for (size_t i = 0; i < chunks && code == 0; ++i) {
+    while (chain.size() < chunks && code == 0) {
         int32_t n = 0;
-        if (old_next > 0 && session.Valid(old_next) && seen.insert(old_next).second) {
-            Block old;
-            code = session.ReadBlock(old_next, &old);
-            if (code != 0) break;
-            // A zero length marks a free block: never take it over from the list.
-            if (old.length > 0) {
-                n = old_next;
-                old_next = old.next;
-            } else {
-                old_next = 0;
-            }
-        } else {
-            old_next = 0;
-        }
-        if (n == 0 && (code = session.TakeFreeBlock(&n)) != 0) break;
-        if (n == 0) {
-            if ((code = session.LoadHeader()) != 0) break;
-            n = session.block_count_++;
-        }
+        if ((code = session.TakeFreeBlock(&n)) != 0) break;
+        if (n == 0) n = session.block_count_++;  // TakeFreeBlock loaded the header
         chain.push_back(n);
-        seen.insert(n);
     }
     for (size_t i = 0; i < chain.size() && code == 0; ++i) {
         Block block;
@@ -267,34 +282,20 @@ int LongTextFile::Write(int32_t old_first, const std::string& bytes, int32_t* fi
         std::memcpy(block.data, bytes.data() + from, block.length);
         code = session.WriteBlock(chain[i], block);
     }
+    if (code != 0) return session.Finish(code);
     // Once the new chain is written the record must point at it, even if
-    // freeing the surplus fails; before that the old value stays.
-    *first = code == 0 && !chain.empty() ? chain.front() : (code == 0 ? 0 : old_first);
-    if (code == 0) {
-        std::vector<int32_t> surplus;
-        while (old_next > 0 && session.Valid(old_next) && seen.insert(old_next).second) {
-            Block old;
-            if (session.ReadBlock(old_next, &old) != 0 || old.length <= 0) break;
-            surplus.push_back(old_next);
-            old_next = old.next;
-        }
-        code = session.FreeChain(surplus);
-    }
-    return session.Finish(code);
+    // freeing the surplus fails.
+    *first = chain.empty() ? 0 : chain.front();
+    const std::vector<int32_t> surplus(old_chain.begin() + std::min(chunks, old_chain.size()),
+                                       old_chain.end());
+    return session.Finish(session.FreeChain(surplus));
 }
 
 int LongTextFile::Free(int32_t first) {
     Session session(file_);
-    std::vector<int32_t> chain;
     std::set<int32_t> seen;
-    for (int32_t n = first; n > 0 && session.Valid(n) && seen.insert(n).second;) {
-        Block block;
-        if (int code = session.ReadBlock(n, &block); code != 0) return code;
-        // A block that is already free belongs to the free list, not to us.
-        if (block.length <= 0) break;
-        chain.push_back(n);
-        n = block.next;
-    }
+    std::vector<int32_t> chain;
+    if (int code = session.WalkChain(first, &seen, &chain); code != 0) return code;
     return session.Finish(session.FreeChain(chain));
 }
 

@@ -1,0 +1,115 @@
+// Long-text chains: block use, reuse, shrinking, and damaged chains.
+#include "store/table_format.h"
+#include "store_fixture.h"
+
+namespace tovanel::store::testing {
+namespace {
+
+using format::GetI32;
+using format::PutI32;
+
+class LongTextTest : public StoreTest {
+  protected:
+    // A plain table, so the tests can look at and damage the blocks directly.
+    void SetUp() override {
+        StoreTest::SetUp();
+        MakeTable("t.RTB", ContentFields(), "");
+        ASSERT_TRUE(store_.OpenTable("t", ""));
+        ASSERT_TRUE(store_.AddRecord({}));
+    }
+    int32_t Blocks() { return static_cast<int32_t>(FileSize("t.RTL") / 512); }
+    int32_t HeaderInt(int offset) { return GetI32(ReadBytes("t.RTL").data() + offset); }
+    void Put(const std::string& text) {
+        ASSERT_TRUE(store_.ModifyRecord({std::nullopt, Value(text)})) << LastError();
+    }
+    RecordStore store_{*os_};
+};
+
+TEST_F(LongTextTest, BlocksFollowTheLengthOfTheValue) {
+    struct Case {
+        size_t length;
+        int32_t blocks;  // block 0 included
+    } cases[] = {{0, 1}, {1, 2}, {500, 2}, {501, 3}, {1500, 4}, {1501, 5}, {20, 2}};
+    for (const Case& c : cases) {
+        const std::string text(c.length, 'a' + c.length % 26);
+        Put(text);
+        EXPECT_EQ(Text(store_, "内容"), text) << c.length;
+        EXPECT_EQ(Blocks(), c.blocks) << c.length;
+        EXPECT_EQ(HeaderInt(16), c.blocks) << c.length;
+        EXPECT_EQ(HeaderInt(20), 0) << c.length;  // trailing free blocks were cut off
+    }
+}
+
+TEST_F(LongTextTest, FreedBlocksInTheMiddleAreReusedBeforeTheFileGrows) {
+    ASSERT_TRUE(store_.ModifyRecord({std::nullopt, Value(std::string(1400, 'a'))}));  // 1,2,3
+    ASSERT_TRUE(store_.AddRecord({std::nullopt, Value(std::string(300, 'b'))}));      // 4
+    store_.GoToFirstRecord();
+    Put("short");  // frees 2 and 3
+    EXPECT_EQ(HeaderInt(20), 2);
+    EXPECT_EQ(Blocks(), 5);
+    store_.SkipRecords();
+    Put(std::string(1200, 'c'));  // 4 again, then 2 and 3 from the free list
+    EXPECT_EQ(Blocks(), 5);
+    EXPECT_EQ(HeaderInt(20), 0);
+    EXPECT_EQ(HeaderInt(24), 0);
+    EXPECT_EQ(AllTexts(store_), (std::vector<std::string>{"short", std::string(1200, 'c')}));
+}
+
+TEST_F(LongTextTest, TextsEndAtTheirFirstZeroByte) {
+    Put(std::string("前\0后", 5));
+    EXPECT_EQ(Text(store_, "内容"), "前");
+}
+
+// Damaged chains must end in an error, never a hang or a stray read.
+TEST_F(LongTextTest, DamagedChainsGiveAnErrorAndAnEmptyValue) {
+    Put(std::string(1200, 'z'));  // blocks 1, 2, 3
+    const std::vector<uint8_t> healthy = ReadBytes("t.RTL");
+    struct Case {
+        const char* what;
+        int block;
+        int offset;
+        int32_t value;
+    } cases[] = {
+        {"loop back to the first block", 3, 4, 1},
+        {"loop onto itself", 2, 4, 2},
+        {"next past the end", 2, 4, 999},
+        {"negative next", 2, 4, -5},
+        {"length over 500", 2, 8, 501},
+        {"negative length", 1, 8, -1},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = healthy;
+        PutI32(&bytes[c.block * 512 + c.offset], c.value);
+        WriteBytes("t.RTL", bytes);
+        EXPECT_EQ(Text(store_, "内容"), "") << c.what;
+        EXPECT_EQ(LastError(), err::kBlockIo) << c.what;
+    }
+}
+
+TEST_F(LongTextTest, RewritingADamagedChainNeverTouchesOtherValues) {
+    Put(std::string(1200, 'z'));                                                  // blocks 1, 2, 3
+    ASSERT_TRUE(store_.AddRecord({std::nullopt, Value(std::string(700, 'k'))}));  // 4, 5
+    std::vector<uint8_t> bytes = ReadBytes("t.RTL");
+    PutI32(&bytes[2 * 512 + 4], 4);  // the first chain now runs into the second value
+    PutI32(&bytes[24], 5);           // and the free list points at a block in use
+    PutI32(&bytes[20], 1);
+    WriteBytes("t.RTL", bytes);
+    store_.GoToFirstRecord();
+    Put(std::string(2600, 'n'));
+    EXPECT_EQ(AllTexts(store_).back(), std::string(700, 'k'));
+}
+
+TEST_F(LongTextTest, RecordPointingPastTheFileReadsEmpty) {
+    const std::vector<uint8_t> table = ReadBytes("t.RTB");
+    std::vector<uint8_t> bytes = table;
+    const size_t record = 116 + 2 * 72;
+    PutI32(&bytes[record + 4 + 8], 77);
+    WriteBytes("t.RTB", bytes);
+    EXPECT_EQ(Text(store_, "内容"), "");
+    EXPECT_EQ(LastError(), err::kBlockIo);
+    Put("fresh");  // a write starts a new chain instead of following the bad one
+    EXPECT_EQ(Text(store_, "内容"), "fresh");
+}
+
+}  // namespace
+}  // namespace tovanel::store::testing
