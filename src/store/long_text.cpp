@@ -58,6 +58,8 @@ class LongTextFile::Session {
         free_count_ = GetI32(bytes + 20);
         first_free_ = GetI32(bytes + 24);
         if (block_count_ < 1) return err::kBlockIo;
+        // New blocks go at the block count: never past the end of the file.
+        block_count_ = std::min(block_count_, std::max<int32_t>(file_blocks_, 1));
         header_loaded_ = true;
         return 0;
     }

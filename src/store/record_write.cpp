@@ -97,6 +97,11 @@ int Add(Table& table, const Values& values) {
     const int32_t number = std::max(1, GetI32(counts + 4));
     // Neither counter may wrap round into the deleted-mark range.
     if (count == INT32_MAX || number == INT32_MAX) return err::kUnexpected;
+    // The new record goes right after the last counted one; a count beyond
+    // the file's end is damage, and writing there would leave a hole.
+    int64_t size = 0;
+    if (int code = table.file->Size(&size); code != 0) return code;
+    if (table.RecordOffset(count) > size) return err::kBadHeader;
     ByteLock record_lock(table.file->locks(), table.RecordOffset(count));
     if (record_lock.code() != 0) return record_lock.code();
     std::vector<uint8_t> record(table.record_size, 0);

@@ -111,5 +111,22 @@ TEST_F(LongTextTest, RecordPointingPastTheFileReadsEmpty) {
     EXPECT_EQ(Text(store_, "内容"), "fresh");
 }
 
+TEST_F(LongTextTest, CountersDamagedWhileOpenNeverSendWritesPastTheEnd) {
+    std::vector<uint8_t> long_text = ReadBytes("t.RTL");
+    PutI32(&long_text[16], 100000);  // block count far beyond the file
+    WriteBytes("t.RTL", long_text);
+    Put(std::string(600, 'g'));
+    EXPECT_EQ(FileSize("t.RTL"), 3 * 512);
+    EXPECT_EQ(Text(store_, "内容"), std::string(600, 'g'));
+
+    std::vector<uint8_t> table = ReadBytes("t.RTB");
+    PutI32(&table[16], 5000);  // record count far beyond the file
+    WriteBytes("t.RTB", table);
+    const int64_t size = FileSize("t.RTB");
+    EXPECT_FALSE(store_.AddRecord(Texts("", "x")));
+    EXPECT_EQ(LastError(), err::kBadHeader);
+    EXPECT_EQ(FileSize("t.RTB"), size);
+}
+
 }  // namespace
 }  // namespace tovanel::store::testing
