@@ -1,0 +1,82 @@
+// Velquin.exe: the process entry.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/app_frame.h"
+#include "app/app_state.h"
+#include "app/pending_plug_ins.h"
+#include "app/win32_os_services.h"
+#include "store/file_port.h"
+#include "store/record_store.h"
+#include "ui/main_window.h"
+#include "ui/message_loop.h"
+
+namespace tovanel::app {
+namespace {
+
+// Relative names (the tables, the manual) resolve against the program's folder.
+void EnterProgramFolder() {
+    std::wstring path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(length);
+    const size_t slash = path.find_last_of(L"\\/");
+    if (length == 0 || slash == std::wstring::npos) return;
+    path.resize(slash == 2 && path[1] == L':' ? slash + 1 : slash);  // keep "C:\"
+    SetCurrentDirectoryW(path.c_str());
+}
+
+// A misuse of the store ends the program after telling the user why.
+void OnStoreFatal(const std::string& message) {
+    ShowUserMessage(message, "信息：", MessageIcon::kError);
+    std::exit(kExitFatal);
+}
+
+// Hands the window's events to the frame.
+class FrameEvents : public ui::MainWindowEvents {
+  public:
+    explicit FrameEvents(AppFrame& frame) : frame_(frame) {}
+    void OnCreated() override { frame_.MainWindowCreated(); }
+    [[noreturn]] void OnClosing() override { frame_.MainWindowClosing(); }
+    void OnCloseCommand() override { frame_.CloseMainWindow(); }
+    void OnTimer() override { frame_.OnTimer(); }
+    void OnFileDropped(const std::string& path) override { frame_.OnFileDropped(path); }
+    void OnTaskbarCreated() override { frame_.OnTaskbarCreated(); }
+    // The tray menu arrives with the visibility switches; until then the
+    // icon's clicks do nothing.
+    void OnTrayEvent(int) override {}
+
+  private:
+    AppFrame& frame_;
+};
+
+int Run(HINSTANCE instance) {
+    EnterProgramFolder();
+    CreateChatWindowRect();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const std::unique_ptr<store::FileSystem> fs = store::MakeOsFileSystem();
+    store::RecordStore store(*fs, &OnStoreFatal);
+    ui::MainWindow window(instance);
+    Win32OsServices os(window);
+    PendingPlugIns plug_ins;
+    AppFrame frame(ProcessAppState(), window, os, plug_ins, store);
+    FrameEvents events(frame);
+    if (!window.Create(events)) {
+        ShowUserMessage("无法创建主窗口。", "信息：", MessageIcon::kError);
+        return 1;
+    }
+    // MainWindowClosing ends the process before this loop could end.
+    ui::RunMessageLoop(window, [&frame] { frame.CloseMainWindow(); });
+    return 0;
+}
+
+}  // namespace
+}  // namespace tovanel::app
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return tovanel::app::Run(instance);
+}
