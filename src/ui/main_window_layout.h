@@ -76,7 +76,7 @@ inline constexpr ControlSpec kControls[] = {
      kGroupLeft + 162, kGroupTop + 16, 85, 16, "一键发送"},
     {标签2, "STATIC", kChild | SS_LEFTNOWORDWRAP, 0, 10, 108, 280, 20, "左键回复内容，右键弹出菜单。"},
     {超级列表框1, WC_LISTVIEWA,
-     kChild | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
+     kChild | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER |
          LVS_SHAREIMAGELISTS,
      WS_EX_CLIENTEDGE, 10, 129, 280, 421, ""},
     {编辑框1, "EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 10, 563, 280, 24, ""},
