@@ -61,6 +61,13 @@ class Bench:
     # ----- set-up and tear-down -----
 
     def __enter__(self):
+        try:
+            return self._set_up()
+        except BaseException:
+            self._stop_everything()
+            raise
+
+    def _set_up(self):
         os.makedirs(self.artifacts, exist_ok=True)
         signal.signal(signal.SIGTERM, self._on_sigterm)
         self._lock_prefix()
@@ -80,8 +87,6 @@ class Bench:
     def __exit__(self, kind, value, tb):
         if kind is not None and not self.timed_out:
             self.screenshot("failure")
-        if self.watchdog:
-            self.watchdog.cancel()
         self._stop_everything()
         if self.timed_out and kind is not None:
             raise BenchError(f"{self.name}: timed out after {self.timeout} s; screenshot in "
@@ -116,6 +121,8 @@ class Bench:
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
 
     def _stop_everything(self):
+        if self.watchdog:
+            self.watchdog.cancel()
         if self.driver and self.driver.poll() is None:
             try:
                 self.driver.stdin.write(b"quit\n")

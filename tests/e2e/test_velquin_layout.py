@@ -120,8 +120,16 @@ def run(screen, full):
         bench.drive("kill", pid)
 
 
+def require_chinese_font():
+    # Without one, Wine draws every Chinese text as boxes and the screenshot
+    # shows nothing of the layout's texts.
+    fonts = subprocess.run(["fc-list", ":lang=zh"], capture_output=True, text=True).stdout
+    assert fonts.strip(), "no font with Chinese glyphs (install fonts-droid-fallback)"
+
+
 def main():
     require_program()
+    require_chinese_font()
     run((1280, 1024), full=True)
     run((1024, 768), full=False)  # centred on another screen size too
     return 0
