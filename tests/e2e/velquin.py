@@ -6,7 +6,7 @@ import os
 import shutil
 import subprocess
 
-from bench import config, skip, windows_path
+from bench import config, skip, wait_for, windows_path
 
 MAIN_CLASS, MAIN_CAPTION = "TovanelMainWindow", "Tovanel"
 CHAT_CLASS, CHAT_TITLE = "WeChatMainWndForPC", "微信"
@@ -91,7 +91,6 @@ def tray_icons(bench):
 
 def wait_tray_icon(bench, present, timeout=10.0):
     """Waits until Velquin's tray icon is there (present=True) or gone."""
-    from bench import wait_for
     return wait_for(lambda: any(tip == TRAY_TIP for tip, _ in tray_icons(bench)) == present,
                     timeout)
 
