@@ -61,6 +61,9 @@ std::string RectJson(const RECT& r) {
 JsonObject DescribeWindow(HWND hwnd) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     JsonObject info;
@@ -69,6 +72,7 @@ JsonObject DescribeWindow(HWND hwnd) {
         .Add("title", WindowText(hwnd))
         .Add("pid", static_cast<int64_t>(pid))
         .AddRaw("rect", RectJson(rect))
+        .AddRaw("client", RectJson(client))
         .Add("visible", IsWindowVisible(hwnd) != FALSE)
         .Add("enabled", IsWindowEnabled(hwnd) != FALSE)
         .Add("style", static_cast<int64_t>(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE))))

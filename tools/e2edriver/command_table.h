@@ -52,7 +52,8 @@ long ParseNumber(const std::string& text, long fallback = 0);
 std::string WindowText(HWND hwnd);
 std::string WindowClass(HWND hwnd);
 std::string RectJson(const RECT& r);
-// hwnd, class, title, pid, rect (screen, outer), visible, enabled, styles.
+// hwnd, class, title, pid, rect (outer) and client (both screen coordinates),
+// visible, enabled, styles.
 JsonObject DescribeWindow(HWND hwnd);
 // Calls `done` every 20 ms until it returns true or timeoutMs passes.
 template <typename Done>

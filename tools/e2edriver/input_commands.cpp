@@ -80,6 +80,35 @@ Reply Click(const Args& a) {
         JsonObject().Add("x", static_cast<int64_t>(at.x)).Add("y", static_cast<int64_t>(at.y)));
 }
 
+void MoveMouseTo(int x, int y) {
+    // Absolute moves are given in 0..65535 across the primary screen.
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = static_cast<LONG>((y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+// drag X1 Y1 X2 Y2: left button held from the first point to the second,
+// moving in small steps as a hand would.
+Reply Drag(const Args& a) {
+    const int x1 = static_cast<int>(ParseNumber(a[0])), y1 = static_cast<int>(ParseNumber(a[1]));
+    const int x2 = static_cast<int>(ParseNumber(a[2])), y2 = static_cast<int>(ParseNumber(a[3]));
+    MoveMouseTo(x1, y1);
+    Sleep(50);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    Sleep(50);
+    constexpr int kSteps = 10;
+    for (int i = 1; i <= kSteps; ++i) {
+        MoveMouseTo(x1 + (x2 - x1) * i / kSteps, y1 + (y2 - y1) * i / kSteps);
+        Sleep(20);
+    }
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    Sleep(100);
+    return Reply::Ok();
+}
+
 // The clipboard is opened for a while only, and always closed again.
 class OpenedClipboard {
   public:
@@ -141,6 +170,7 @@ Reply ClipFiles(const Args& a) {
 void AddInputCommands(CommandTable& table) {
     table.Add("key", {"COMBO   (esc, enter, ctrl+v, f1, ...)", 1, Key});
     table.Add("click", {"X Y [left|right|move]", 2, Click});
+    table.Add("drag", {"X1 Y1 X2 Y2", 4, Drag});
     table.Add("clip-text", {"TEXT", 1, ClipText});
     table.Add("clip-files", {"PATH...", 1, ClipFiles});
 }
