@@ -40,9 +40,13 @@ def check_case(bench, name, spoil):
     assert box["texts"] == ["数据库打开失败！"], f"{name}: texts {box['texts']}"
     assert box["icon"] == "error", f"{name}: icon {box['icon']}"
     assert len(box["buttons"]) == 1, f"{name}: buttons {box['buttons']}"
+    assert box["owner"] == 0, f"{name}: the message box has an owner window"
 
     panel = bench.drive("find", MAIN_CLASS, MAIN_CAPTION)
-    assert not (panel["found"] and panel["visible"]), f"{name}: the panel is visible"
+    if panel["found"]:
+        assert not panel["visible"], f"{name}: the panel is visible"
+        # Modal for all windows of the program, the hidden panel included.
+        assert not panel["enabled"], f"{name}: the panel takes input behind the message"
     assert not tray_icons(bench), f"{name}: a tray icon is shown"
 
     assert bench.drive("dialog-press", box["hwnd"])["closed"], f"{name}: OK did not close it"

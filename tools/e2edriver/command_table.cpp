@@ -73,6 +73,7 @@ JsonObject DescribeWindow(HWND hwnd) {
         .Add("pid", static_cast<int64_t>(pid))
         .AddRaw("rect", RectJson(rect))
         .AddRaw("client", RectJson(client))
+        .Add("owner", static_cast<int64_t>(reinterpret_cast<uintptr_t>(GetWindow(hwnd, GW_OWNER))))
         .Add("visible", IsWindowVisible(hwnd) != FALSE)
         .Add("enabled", IsWindowEnabled(hwnd) != FALSE)
         .Add("style", static_cast<int64_t>(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE))))

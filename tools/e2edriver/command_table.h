@@ -53,7 +53,7 @@ std::string WindowText(HWND hwnd);
 std::string WindowClass(HWND hwnd);
 std::string RectJson(const RECT& r);
 // hwnd, class, title, pid, rect (outer) and client (both screen coordinates),
-// visible, enabled, styles.
+// owner, visible, enabled, styles.
 JsonObject DescribeWindow(HWND hwnd);
 // Calls `done` every 20 ms until it returns true or timeoutMs passes.
 template <typename Done>
