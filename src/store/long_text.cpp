@@ -68,7 +68,7 @@ class LongTextFile::Session {
         PutI32(header_ + 16, block_count_);
         PutI32(header_ + 20, free_count_);
         PutI32(header_ + 24, first_free_);
-        return file_.Write(0, header_, kLongHeaderSize);
+        return file_.Write(0, header_, kLongHeaderSize) == 0 ? 0 : err::kBlockIo;
     }
 
     int Lock(int32_t n) {
@@ -275,7 +275,11 @@ int LongTextFile::Write(int32_t old_first, const std::string& bytes, int32_t* fi
         if (n == 0) n = session.block_count_++;  // TakeFreeBlock loaded the header
         chain.push_back(n);
     }
-    for (size_t i = 0; i < chain.size() && code == 0; ++i) {
+    // Crash order: the header first (a kill then only leaks the blocks taken,
+    // and a file not yet grown is cut back on open), then the blocks from the
+    // last to the first, so the record's chain switches over only at the end.
+    if (code == 0 && session.header_loaded()) code = session.WriteHeader();
+    for (size_t i = chain.size(); i-- > 0 && code == 0;) {
         Block block;
         block.prev = i == 0 ? 0 : chain[i - 1];
         block.next = i + 1 < chain.size() ? chain[i + 1] : 0;

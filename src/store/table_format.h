@@ -12,6 +12,9 @@ namespace tovanel::store::format {
 
 constexpr int32_t kVersion = 0x10000;
 constexpr int32_t kHeaderSize = 112;
+// No table of this system comes near it; a header claiming more is damage,
+// and honouring it would mean gigabyte records for every add and purge.
+constexpr int32_t kMaxRecordSize = 16 << 20;
 constexpr int64_t kFieldCountOffset = 112;
 constexpr int64_t kDescriptorsOffset = 116;
 constexpr int32_t kDescriptorSize = 72;

@@ -37,7 +37,8 @@ int AcceptHeader(StoreFile& file, const std::string& password, TableHeader* head
     *header = ParseHeader(raw);
     if (sealed && !EqualIgnoringCase(header->check, PasswordCheckString(password)))
         return err::kBadPassword;
-    if (header->record_size <= 0 || header->record_count < 0 || header->next_number < 1)
+    if (header->record_size <= 0 || header->record_size > kMaxRecordSize ||
+        header->record_count < 0 || header->next_number < 1)
         return err::kBadHeader;
     if (header->version > kVersion) return err::kBadVersion;
     return 0;
@@ -108,9 +109,14 @@ int OpenLongText(FileSystem& fs, const std::string& password, Table* table) {
     if (size / kBlockSize < blocks) {
         blocks = static_cast<int32_t>(size / kBlockSize);
         if (blocks < 1) return err::kBadLongTextFile;
-        uint8_t bytes[4];
+        // A free list reaching into the cut-off tail would make the next open
+        // refuse the file: drop it (its blocks leak, no value is touched).
+        const bool list_cut = first_free >= blocks || free_count >= blocks;
+        uint8_t bytes[12];
         PutI32(bytes, blocks);
-        if (int code = file->Write(kBlockCountOffset, bytes, 4); code != 0) return code;
+        PutI32(bytes + 4, list_cut ? 0 : free_count);
+        PutI32(bytes + 8, list_cut ? 0 : first_free);
+        if (int code = file->Write(kBlockCountOffset, bytes, 12); code != 0) return code;
     }
     if (int code = lock.code(); code != 0) return code;
     table->long_file = std::move(file);

@@ -128,5 +128,67 @@ TEST_F(LongTextTest, CountersDamagedWhileOpenNeverSendWritesPastTheEnd) {
     EXPECT_EQ(FileSize("t.RTB"), size);
 }
 
+TEST_F(LongTextTest, AnOpenThatCutsTheBlockCountAlsoDropsAFreeListInTheCutTail) {
+    Put(std::string(1400, 'a'));                                                  // 1, 2, 3
+    ASSERT_TRUE(store_.AddRecord({std::nullopt, Value(std::string(300, 'b'))}));  // 4
+    store_.GoToFirstRecord();
+    Put("a");  // frees 2 and 3
+    store_.CloseTable();
+    std::vector<uint8_t> bytes = ReadBytes("t.RTL");
+    bytes.resize(2 * 512);  // the tail with the free blocks and block 4 is lost
+    WriteBytes("t.RTL", bytes);
+    for (int open = 0; open < 2; ++open) {
+        ASSERT_TRUE(store_.OpenTable("t", "")) << LastError();
+        store_.CloseTable();
+    }
+    ASSERT_TRUE(store_.OpenTable("t", ""));
+    EXPECT_EQ(Text(store_, "内容"), "a");
+    store_.SkipRecords();
+    EXPECT_EQ(Text(store_, "内容"), "");  // its block was cut off
+    Put(std::string(800, 'c'));
+    EXPECT_EQ(AllTexts(store_), (std::vector<std::string>{"a", std::string(800, 'c')}));
+}
+
+// A writer cut off after any number of its long-text writes (a crash) leaves
+// its value readable and every other value untouched.
+TEST_F(LongTextTest, ARewriteCutShortNeverCrossLinksChains) {
+    const std::string old_value(600, 'o');
+    const std::string other(700, 'k');
+    const std::string grown(1800, 'g');
+    for (int allowed = 0; allowed < 8; ++allowed) {
+        store_.CloseTable();
+        MakeTable("t.RTB", ContentFields(), "");
+        FaultyFileSystem fs(*os_);
+        RecordStore store(fs);
+        ASSERT_TRUE(store.OpenTable("t", ""));
+        ASSERT_TRUE(store.AddRecord(Texts("", old_value)));
+        ASSERT_TRUE(store.AddRecord(Texts("", other)));
+        int writes = 0;
+        fs.hook = [&](FaultyFileSystem::Op op, const std::string& path, int64_t, int64_t) {
+            const bool long_text = path.substr(path.size() - 4) == ".RTL";
+            if (op != FaultyFileSystem::Op::kWrite || !long_text) return 0;
+            return writes++ < allowed ? 0 : err::kDiskFull;
+        };
+        store.GoToFirstRecord();
+        store.ModifyRecord({std::nullopt, Value(grown)});
+        fs.hook = nullptr;
+        store.CloseTable();  // the crash: a new store opens what is on disk
+
+        RecordStore after(*os_);
+        ASSERT_TRUE(after.OpenTable("t", ""));
+        const std::string first = Text(after, "内容");
+        EXPECT_EQ(LastError(), 0) << allowed;
+        // Reused blocks are rewritten in place, so a cut can leave a mix of
+        // the old and the new text, but never bytes of another value.
+        EXPECT_EQ(first.find_first_not_of("og"), std::string::npos) << allowed;
+        EXPECT_GE(first.size(), old_value.size()) << allowed;
+        ASSERT_TRUE(after.AddRecord(Texts("", std::string(1500, 'n'))));
+        EXPECT_EQ(AllTexts(after), (std::vector<std::string>{first, other, std::string(1500, 'n')}))
+            << allowed;
+        after.CloseTable();
+    }
+    ASSERT_TRUE(store_.OpenTable("t", ""));
+}
+
 }  // namespace
 }  // namespace tovanel::store::testing

@@ -132,6 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"wrong magic", [](auto& b) { b[3] = 'X'; }, err::kBadHeader},
         Damage{"record size 0", [](auto& b) { PutI32(&b[24], 0); }, err::kBadHeader},
         Damage{"negative size", [](auto& b) { PutI32(&b[24], -9); }, err::kBadHeader},
+        Damage{"gigabyte records", [](auto& b) { PutI32(&b[24], 1500000000); }, err::kBadHeader},
         Damage{"negative count", [](auto& b) { PutI32(&b[16], -1); }, err::kBadHeader},
         Damage{"next number 0", [](auto& b) { PutI32(&b[20], 0); }, err::kBadHeader},
         Damage{"newer version", [](auto& b) { PutI32(&b[4], 0x10001); }, err::kBadVersion},
