@@ -31,10 +31,16 @@ int64_t BlockOffset(int32_t n) {
 // need and kept under its lock, and every block lock taken, until the end.
 class LongTextFile::Session {
   public:
-    explicit Session(StoreFile& file) : file_(file) {
+    // Writers bound block numbers by the file's size; a reader need not ask
+    // for it, since a block past the end gives a short read anyway.
+    enum class Bound { kFileSize, kShortRead };
+    explicit Session(StoreFile& file, Bound bound = Bound::kFileSize) : file_(file) {
         int64_t size = 0;
-        if (file_.Size(&size) == 0)
+        if (bound == Bound::kShortRead) {
+            file_blocks_ = INT32_MAX;
+        } else if (file_.Size(&size) == 0) {
             file_blocks_ = static_cast<int32_t>(std::min<int64_t>(size / kBlockSize, INT32_MAX));
+        }
     }
     ~Session() {
         for (int32_t n : locked_) file_.locks().UnlockByte(BlockOffset(n));
@@ -240,7 +246,7 @@ int LongTextFile::Session::TrimTail() {
 int LongTextFile::Read(int32_t first, std::string* value) {
     value->clear();
     if (first < 0) return err::kBlockIo;
-    Session session(file_);
+    Session session(file_, Session::Bound::kShortRead);
     std::set<int32_t> seen;
     int32_t previous = 0;
     for (int32_t n = first; n != 0;) {

@@ -150,15 +150,15 @@ int ReadValue(Table& table, const FieldInfo& field, Value* value) {
     if (table.cursor < 0) return err::kNoCurrentRecord;
     ByteLock lock(table.file->locks(), table.RecordOffset(table.cursor));
     if (lock.code() != 0) return lock.code();
+    // A read that finds no byte at all stands at or past the end of the file;
+    // this spares a size query on every field read.
     const int64_t position = table.RecordOffset(table.cursor) + field.offset;
-    int64_t size = 0;
-    if (int code = table.file->Size(&size); code != 0) return code;
-    if (position >= size) return err::kBeyondEnd;
     const int32_t stored = FieldSize(field.type, field.width);
     std::string bytes(stored, '\0');
-    if (int code = table.file->ReadExact(position, bytes.data(), stored, err::kShortFieldRead);
-        code != 0)
-        return code;
+    int32_t done = 0;
+    if (int code = table.file->Read(position, bytes.data(), stored, &done); code != 0) return code;
+    if (done == 0) return err::kBeyondEnd;
+    if (done < stored) return err::kShortFieldRead;
     switch (field.type) {
         case kLogical:
             *value = bytes[0] != 0;

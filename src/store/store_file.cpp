@@ -6,10 +6,14 @@ namespace tovanel::store {
 
 int StoreFile::ReadExact(int64_t offset, void* data, int32_t size, int short_code) {
     int32_t done = 0;
-    const int code = file_->Read(offset, data, size, &done);
-    if (code != 0) return code;
-    if (done < size) return short_code;
-    cipher_.Apply(offset, static_cast<uint8_t*>(data), static_cast<size_t>(size));
+    if (int code = Read(offset, data, size, &done); code != 0) return code;
+    return done < size ? short_code : 0;
+}
+
+int StoreFile::Read(int64_t offset, void* data, int32_t size, int32_t* done) {
+    *done = 0;
+    if (int code = file_->Read(offset, data, size, done); code != 0) return code;
+    cipher_.Apply(offset, static_cast<uint8_t*>(data), static_cast<size_t>(*done));
     return 0;
 }
 

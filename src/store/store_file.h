@@ -23,6 +23,8 @@ class StoreFile {
 
     // Reads exactly `size` bytes; fewer gives `short_code`.
     int ReadExact(int64_t offset, void* data, int32_t size, int short_code);
+    // Reads what is there; `*done` may be short, and is 0 at or past the end.
+    int Read(int64_t offset, void* data, int32_t size, int32_t* done);
     int Write(int64_t offset, const void* data, int32_t size);
     int Size(int64_t* size) { return file_->GetSize(size); }
     int SetSize(int64_t size) { return file_->SetSize(size); }
