@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libsqlite3-dev
   libpng-dev zlib1g-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
-  wine64 xvfb xdotool x11-utils imagemagick locales dpkg-dev fonts-wqy-microhei
+  wine64 xvfb xdotool x11-utils imagemagick locales dpkg-dev fonts-wqy-microhei fonts-droid-fallback
   python3
 )
 
