@@ -11,8 +11,10 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -DTOVANEL_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/fuzz -j "$jobs" --target fuzz_targets
 
-# One Wine prefix for all Wine tests, made before they start in parallel.
-TOVANEL_WINE_BUILD="$root/build/windows" scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1 || true
+# The Wine prefixes, made before the tests that share them start.
+for prefix in wineprefix e2e-wineprefix; do
+  WINEPREFIX="$root/build/windows/$prefix" scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1 || true
+done
 
 status=0
 ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
