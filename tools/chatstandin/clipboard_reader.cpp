@@ -5,9 +5,12 @@
 #include <cstring>
 
 #include "text_codec.h"
-#include "win_handle.h"
+#include "common/win_handle.h"
 
 namespace chatstandin {
+
+using tovanel::tools::ClipboardSession;
+using tovanel::tools::GlobalLockGuard;
 namespace {
 
 std::vector<std::wstring> ReadFileList(HGLOBAL block) {

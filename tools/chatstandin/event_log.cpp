@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include "text_codec.h"
-#include "win_handle.h"
+#include "common/win_handle.h"
 
 namespace chatstandin {
+
+using tovanel::tools::UniqueHandle;
 
 std::string EscapeForLog(const std::string& utf8) {
     std::string out;

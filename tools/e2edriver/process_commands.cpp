@@ -5,9 +5,11 @@
 
 #include "command_table.h"
 #include "text_codec.h"
-#include "win_handle.h"
+#include "common/win_handle.h"
 
 namespace e2edriver {
+
+using tovanel::tools::UniqueHandle;
 namespace {
 
 std::map<DWORD, UniqueHandle>& Started() {

@@ -12,9 +12,11 @@
 
 #include "command_table.h"
 #include "text_codec.h"
-#include "win_handle.h"
+#include "common/win_handle.h"
 
 namespace e2edriver {
+
+using tovanel::tools::UniqueHandle;
 namespace {
 
 const char* const kTrayHosts[] = {"__winex11_standalone_tray", "Shell_TrayWnd"};

@@ -1,11 +1,11 @@
-// Move-only owners for the few Win32 resources the driver holds.
+// Move-only owners for the few Win32 resources the test tools hold.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
-namespace e2edriver {
+namespace tovanel::tools {
 
 // A kernel handle; both NULL and INVALID_HANDLE_VALUE mean "none".
 class UniqueHandle {
@@ -65,4 +65,4 @@ class GlobalLockGuard {
     void* data_;
 };
 
-}  // namespace e2edriver
+}  // namespace tovanel::tools
