@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libsqlite3-dev
   libpng-dev zlib1g-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
-  wine64 xvfb xdotool x11-utils imagemagick locales dpkg-dev fonts-wqy-microhei fonts-droid-fallback
+  wine wine64 xvfb xdotool x11-utils imagemagick locales dpkg-dev fonts-wqy-microhei fonts-droid-fallback
   python3
 )
 
@@ -21,7 +21,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
 # Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives GBK (936).
