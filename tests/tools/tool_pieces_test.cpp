@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "command_line.h"
+#include "common/json_quote.h"
 #include "json_line.h"
 #include "store/record_store.h"
 #include "table_commands.h"
@@ -9,6 +10,8 @@
 
 namespace tovanel::rtbtool {
 namespace {
+
+using tools::JsonQuote;
 
 TEST(TextCodec, ConvertsBetweenUtf8AndGbk) {
     // Plain literals are GBK in this build, u8 literals UTF-8.

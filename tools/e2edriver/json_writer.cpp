@@ -1,49 +1,21 @@
 #include "json_writer.h"
 
+#include "common/json_quote.h"
+
 #include <cstdio>
 
 namespace e2edriver {
 
-std::string JsonString(const std::string& utf8) {
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    return out + "\"";
-}
+using tovanel::tools::JsonQuote;
 
 void JsonObject::Key(const std::string& key) {
     if (!body_.empty()) body_ += ",";
-    body_ += JsonString(key) + ":";
+    body_ += JsonQuote(key) + ":";
 }
 
 JsonObject& JsonObject::Add(const std::string& key, const std::string& utf8) {
     Key(key);
-    body_ += JsonString(utf8);
+    body_ += JsonQuote(utf8);
     return *this;
 }
 
@@ -76,7 +48,7 @@ JsonArray& JsonArray::AddRaw(const std::string& json) {
 }
 
 JsonArray& JsonArray::Add(const std::string& utf8) {
-    return AddRaw(JsonString(utf8));
+    return AddRaw(JsonQuote(utf8));
 }
 
 JsonArray& JsonArray::Add(int64_t value) {

@@ -40,6 +40,4 @@ class JsonArray {
     std::string body_;
 };
 
-std::string JsonString(const std::string& utf8);
-
 }  // namespace e2edriver

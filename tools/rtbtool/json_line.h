@@ -6,9 +6,6 @@
 
 namespace tovanel::rtbtool {
 
-// `utf8` as a JSON string literal, quotes included.
-std::string JsonQuote(const std::string& utf8);
-
 class JsonLine {
   public:
     void AddNumber(const std::string& key, int64_t value);
