@@ -111,3 +111,40 @@ def answer_message(bench, pid, text, icon, caption="信息：", timeout=20.0):
     assert box["caption"] == caption, box["caption"]
     assert box["icon"] == icon, f"icon {box['icon']} for {text!r}"
     assert bench.drive("dialog-press", box["hwnd"])["closed"], f"{text!r} did not close"
+
+
+def open_reply_menu(bench, main_hwnd, list_hwnd, row=None):
+    """Right-clicks row `row` (or below the rows) and waits until the menu is tracked."""
+    state = list_state(bench, list_hwnd)
+    if row is None:
+        rect = bench.drive("window", list_hwnd)["rect"]
+        at = (rect[0] + 80, rect[3] - 30)
+    else:
+        at = row_point(state, row)
+    bench.drive("click", *at, "right")
+    wait_until("the pop-up menu", lambda: bench.drive("find", MENU_CLASS, "-"),
+               lambda found: found.get("found") and found.get("visible"))
+    assert bench.drive("menu-mode", main_hwnd, 10000)["tracking"], "the menu is not tracked"
+
+
+def choose_import_export(bench, export):
+    """In the open reply menu: "导入/导出", then its first or second item."""
+    for key in ["up", "right"] + (["down"] if export else []) + ["enter"]:
+        bench.drive("key", key)
+
+
+def file_dialog(bench, pid):
+    box = bench.drive("dialog", 20000, pid)
+    assert box["found"], "no file dialog"
+    return box
+
+
+def type_file_name(bench, dialog_hwnd, path):
+    """Pastes a path into the dialog's file name box and confirms it."""
+    edits = [c for c in bench.drive("children", dialog_hwnd)["children"]
+             if c["class"] == "Edit" and c["visible"]]
+    assert edits, "the file dialog has no file name box"
+    paste_into(bench, edits[0]["rect"], path)
+    bench.drive("key", "enter")
+    wait_until("the file dialog to close", lambda: bench.drive("window", dialog_hwnd),
+               lambda w: not w["found"] or not w["visible"])
