@@ -82,12 +82,13 @@ def row_point(state, index):
     return left + 80, (top + bottom) // 2
 
 
-def choose_menu_item(bench, owner_hwnd, index):
-    """Clicks item `index` of the pop-up menu that `owner_hwnd`'s thread
+def choose_menu_item(bench, owner_hwnd, index, already_open=False):
+    """Clicks item `index` of the reply menu that `owner_hwnd`'s thread
     shows, once that thread tracks it (a click before is lost)."""
     menu = wait_until("the pop-up menu", lambda: bench.drive("find", MENU_CLASS, "-"),
                       lambda found: found.get("found") and found.get("visible"))
-    assert bench.drive("menu-mode", owner_hwnd, 10000)["tracking"], "the menu is not tracked"
+    if not already_open:
+        assert bench.drive("menu-mode", owner_hwnd, 10000)["tracking"], "the menu is not tracked"
     left, top, right, bottom = menu["rect"]
     height = (bottom - top - 6) // 4  # four items inside a 3-pixel frame
     bench.drive("click", (left + right) // 2, top + 3 + height * index + height // 2)
