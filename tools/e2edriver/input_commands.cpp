@@ -1,5 +1,8 @@
 // Hands: keys, mouse clicks and the clipboard, the way a person's input
 // arrives (keybd_event and mouse_event go through the system's input queue).
+// A command returns once its input is queued, not once a program has handled
+// it: a test waits for the effect it expects. The short pauses inside a click
+// or a drag only pace the gesture as a hand would.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -54,7 +57,6 @@ Reply Key(const Args& a) {
     }
     for (WORD vk : keys) SendKey(vk, false);
     for (auto it = keys.rbegin(); it != keys.rend(); ++it) SendKey(*it, true);
-    Sleep(50);
     return Reply::Ok();
 }
 
@@ -73,7 +75,6 @@ Reply Click(const Args& a) {
     } else if (button != "move") {
         return Reply::Fail("button must be left, right or move");
     }
-    Sleep(50);
     POINT at{};
     GetCursorPos(&at);
     return Reply::Ok(
@@ -105,7 +106,6 @@ Reply Drag(const Args& a) {
         Sleep(20);
     }
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    Sleep(100);
     return Reply::Ok();
 }
 
