@@ -114,7 +114,7 @@ Reply DialogPress(const Args& a) {
         id = static_cast<WPARAM>(GetDlgCtrlID(button));
     }
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    const bool closed = WaitUntil(3000, [&] { return !IsWindowVisible(dialog); });
+    const bool closed = WaitUntil(kStateTimeoutMs, [&] { return !IsWindowVisible(dialog); });
     return Reply::Ok(JsonObject().Add("closed", closed));
 }
 

@@ -112,11 +112,9 @@ Reply Drag(const Args& a) {
 // The clipboard is opened for a while only, and always closed again.
 class OpenedClipboard {
   public:
+    // Another program (the one that pastes) may hold it for a moment.
     OpenedClipboard() {
-        for (int i = 0; i < 50 && !open_; ++i) {
-            open_ = OpenClipboard(nullptr) != FALSE;
-            if (!open_) Sleep(20);
-        }
+        WaitUntil(kStateTimeoutMs, [this] { return open_ = OpenClipboard(nullptr) != FALSE; });
     }
     OpenedClipboard(const OpenedClipboard&) = delete;
     OpenedClipboard& operator=(const OpenedClipboard&) = delete;

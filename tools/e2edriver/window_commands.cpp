@@ -115,7 +115,7 @@ Reply TopWindows(const Args& a) {
 Reply Activate(const Args& a) {
     HWND hwnd = ParseHwnd(a[0]);
     SetForegroundWindow(hwnd);
-    const bool active = WaitUntil(1000, [&] { return GetForegroundWindow() == hwnd; });
+    const bool active = WaitUntil(kStateTimeoutMs, [&] { return GetForegroundWindow() == hwnd; });
     return Reply::Ok(JsonObject().Add("foreground", active));
 }
 
