@@ -45,6 +45,8 @@ void AddProcessCommands(CommandTable& table);
 void AddDialogCommands(CommandTable& table);
 void AddTrayCommands(CommandTable& table);
 void AddInputCommands(CommandTable& table);
+void AddListViewCommands(CommandTable& table);
+void AddMenuCommands(CommandTable& table);
 
 // Helpers shared by the command files.
 HWND ParseHwnd(const std::string& text);
