@@ -5,21 +5,26 @@ reported and shown in the main list and in the table."""
 import sys
 
 from bench import Bench
-from replies import (answer_message, choose_menu_item, content_records, list_state,
-                     open_reply_menu, reply_list, row_point, rows_of, wait_records, wait_rows,
-                     wait_until)
+from replies import (answer_message, choose_menu_item, click_control, content_records,
+                     list_state, open_reply_menu, reply_list, row_point, rows_of, wait_records,
+                     wait_rows)
 from velquin import (centre, children_by_text, end_velquin, program_folder, require_program,
                      start_velquin, wait_started)
 
 EDITOR_CLASS = "TovanelHotkeyEditor"
+EDIT_HOTKEYS = 1  # the reply menu's second item
 LVS_SHOWSELALWAYS = 0x8
 
 
 def choose_key(bench, combo, choice):
     """Opens the drop-down list and moves to item `choice` from the top."""
     bench.drive("click", *centre(combo["rect"]))
+    bench.wait_focus(combo["hwnd"], "the drop-down list")
     for key in ["up"] * 13 + ["down"] * choice + ["enter"]:
         bench.drive("key", key)
+    bench.wait_until(lambda: bench.drive("control-text", combo["hwnd"])["text"],
+                     f"the drop-down list showing item {choice}",
+                     until=lambda title: title == (f"F{choice}" if choice else "不使用"))
 
 
 def main():
@@ -34,10 +39,9 @@ def main():
         listview = reply_list(bench, hwnd)
         wait_rows(bench, listview, records)
 
-        open_reply_menu(bench, hwnd, listview)
-        choose_menu_item(bench, hwnd, 1, already_open=True)
-        found = bench.drive("wait-window", EDITOR_CLASS, "-", 15000, "visible")
-        assert found["found"], "the hotkey editor did not open"
+        menu = open_reply_menu(bench, hwnd, listview)
+        choose_menu_item(bench, menu, EDIT_HOTKEYS)
+        found = bench.wait_window(EDITOR_CLASS, "-", visible=True, pid=pid)
         editor = found["hwnd"]
         assert found["owner"] == hwnd, "the editor is not owned by the main window"
         assert not bench.drive("window", hwnd)["enabled"], "the main window takes input"
@@ -50,30 +54,30 @@ def main():
         assert bench.drive("window", editor_list)["style"] & LVS_SHOWSELALWAYS
         combo = [c for c in bench.drive("children", editor)["children"]
                  if c["class"] == "ComboBox"][0]
-        state = wait_until("the editor's rows", lambda: list_state(bench, editor_list),
-                           lambda s: rows_of(s) == records)
+        state = bench.wait_until(lambda: list_state(bench, editor_list), "the editor's rows",
+                                 until=lambda s: rows_of(s) == records)
 
         # F3 to the second row.
         bench.drive("click", *row_point(state, 1))
         choose_key(bench, combo, 3)
-        bench.drive("click", *centre(controls["确定"]["rect"]))
+        click_control(bench, controls["确定"])
         wanted = [records[0], ("F3", records[1][1]), records[2]]
-        wait_until("F3 in the editor", lambda: rows_of(list_state(bench, editor_list)),
-                   lambda rows: rows == wanted)
+        bench.wait_until(lambda: rows_of(list_state(bench, editor_list)), "F3 in the editor",
+                         until=lambda rows: rows == wanted)
         bench.screenshot("assigned")
 
         # F1 is taken by the first row.
         choose_key(bench, combo, 1)
-        bench.drive("click", *centre(controls["确定"]["rect"]))
+        click_control(bench, controls["确定"])
         answer_message(bench, pid, "快捷键已存在！", "warning")
 
-        bench.drive("click", *centre(controls["保存以上全部设置"]["rect"]))
+        click_control(bench, controls["保存以上全部设置"])
         answer_message(bench, pid, "保存成功！", "information")
-        wait_records(folder, wanted)
+        wait_records(bench, folder, wanted)
         wait_rows(bench, listview, wanted)
 
-        bench.drive("click", *centre(controls["关闭"]["rect"]))
-        assert bench.drive("wait-gone", editor, 10000)["gone"], "the editor stayed open"
+        click_control(bench, controls["关闭"])
+        bench.wait_gone(editor, "the hotkey editor")
         assert bench.drive("window", hwnd)["enabled"], "the main window stayed disabled"
 
         end_velquin(bench, pid)

@@ -7,34 +7,36 @@ import os
 import sys
 
 from bench import Bench, windows_path
-from replies import (answer_message, choose_import_export,
-                     content_records, file_dialog, open_reply_menu, paste_into, reply_list,
-                     type_file_name, wait_records, wait_rows, wait_until)
-from velquin import (children_by_text, centre, end_velquin, program_folder, require_program,
+from replies import (answer_message, choose_file, choose_import_export, click_control,
+                     content_records, open_reply_menu, paste_into, reply_list, wait_records,
+                     wait_rows)
+from velquin import (children_by_text, end_velquin, program_folder, require_program,
                      start_velquin, wait_started)
 
 ATTACHMENT = "名片.jpg"
-IMPORTED = [("F3", "欢迎光临"), ("", "请稍等]这段不会导入"), ("文件", "名片.jpg")]
 IMPORT_LINES = "[F3]欢迎光临\r\n\r\n[]请稍等]这段不会导入\r\n[文件]名片.jpg"
+IMPORTED = [("F3", "欢迎光临"), ("", "请稍等"), ("文件", "名片.jpg")]
 REFUSED_LINES = "[F1]第一行\r\n没有方括号的第二行\r\n"
+REFUSED_MESSAGE = "第 2 行没有内容（每行应为“[快捷键]内容”），整个文件未导入，回复没有改动。"
 
 
 def gbk(text):
     return text.encode("gbk")
 
 
-def export_to(bench, pid, hwnd, listview, path_without_extension):
-    open_reply_menu(bench, hwnd, listview)
-    choose_import_export(bench, export=True)
-    dialog = file_dialog(bench, pid)
-    type_file_name(bench, dialog["hwnd"], windows_path(path_without_extension))
+def file_bytes(path):
+    """The file's bytes, or None while it is not there."""
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except FileNotFoundError:
+        return None
 
 
-def import_from(bench, pid, hwnd, listview, path):
+def transfer(bench, pid, hwnd, listview, export, path):
     open_reply_menu(bench, hwnd, listview)
-    choose_import_export(bench, export=False)
-    dialog = file_dialog(bench, pid)
-    type_file_name(bench, dialog["hwnd"], windows_path(path))
+    choose_import_export(bench, hwnd, export)
+    choose_file(bench, pid, windows_path(path))
 
 
 def main():
@@ -52,21 +54,18 @@ def main():
         wait_rows(bench, listview, records, [ATTACHMENT])
 
         # Export, typed without extension: the dialog adds ".txt".
-        export_to(bench, pid, hwnd, listview, os.path.join(elsewhere, "回复"))
+        transfer(bench, pid, hwnd, listview, True, os.path.join(elsewhere, "回复"))
         exported = os.path.join(elsewhere, "回复.txt")
-        wait_until("the exported file", lambda: os.path.exists(exported), bool)
         expected = b"".join(gbk(f"[{k}]{t}\r\n") for k, t in records)
-        wait_until("the exported bytes", lambda: open(exported, "rb").read(),
-                   lambda data: data == expected)
+        bench.wait_until(lambda: file_bytes(exported), "the exported bytes",
+                         until=lambda data: data == expected)
 
         # A file with a line without content is refused whole; nothing changes.
         refused = os.path.join(elsewhere, "坏的.txt")
         with open(refused, "wb") as f:
             f.write(gbk(REFUSED_LINES))
-        import_from(bench, pid, hwnd, listview, refused)
-        answer_message(bench, pid,
-                       "第 2 行没有内容（每行应为“[快捷键]内容”），整个文件未导入，回复没有改动。",
-                       "warning")
+        transfer(bench, pid, hwnd, listview, False, refused)
+        answer_message(bench, pid, REFUSED_MESSAGE, "warning")
         wait_rows(bench, listview, records, [ATTACHMENT])
         assert content_records(folder) == records
 
@@ -74,27 +73,26 @@ def main():
         source = os.path.join(elsewhere, "新回复.txt")
         with open(source, "wb") as f:
             f.write(gbk(IMPORT_LINES))
-        import_from(bench, pid, hwnd, listview, source)
+        transfer(bench, pid, hwnd, listview, False, source)
         for _ in IMPORTED:
             answer_message(bench, pid, "导入成功！", "warning")
-        stored = [("F3", "欢迎光临"), ("", "请稍等"), ("文件", "名片.jpg")]
-        wait_records(folder, stored)
-        wait_rows(bench, listview, stored, [ATTACHMENT])
+        wait_records(bench, folder, IMPORTED)
+        wait_rows(bench, listview, IMPORTED, [ATTACHMENT])
         assert bench.drive("dialog-count", pid)["count"] == 0, "a message box too many"
         assert os.path.exists(os.path.join(folder, "fi", ATTACHMENT)), "the import touched fi"
 
         # The working directory stayed: an add still finds the table.
         edit = [c for c in bench.drive("children", hwnd)["children"] if c["class"] == "Edit"][0]
-        paste_into(bench, edit["rect"], "导入之后")
-        bench.drive("click", *centre(children_by_text(bench, hwnd)["添加"]["rect"]))
-        wait_records(folder, stored + [("", "导入之后")])
+        paste_into(bench, edit, "导入之后")
+        click_control(bench, children_by_text(bench, hwnd)["添加"])
+        wait_records(bench, folder, IMPORTED + [("", "导入之后")])
 
         # The export leaves out the marker record with the attachment rows.
         os.remove(exported)
-        export_to(bench, pid, hwnd, listview, exported)
+        transfer(bench, pid, hwnd, listview, True, exported)
         expected = gbk("[F3]欢迎光临\r\n[]请稍等\r\n[]导入之后\r\n")
-        wait_until("the second export", lambda: os.path.exists(exported) and
-                   open(exported, "rb").read(), lambda data: data == expected)
+        bench.wait_until(lambda: file_bytes(exported), "the second export's bytes",
+                         until=lambda data: data == expected)
 
         end_velquin(bench, pid)
     return 0
