@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/pending_plug_ins.h"
 #include "app/win32_os_services.h"
+#include "automation/win32_automation.h"
 #include "store/file_port.h"
 #include "store/record_store.h"
 #include "ui/main_window.h"
@@ -52,6 +53,24 @@ class FrameEvents : public ui::MainWindowEvents {
     AppFrame& frame_;
 };
 
+// The subsystems that exist, and placeholders for those still pending.
+class ProgramPlugIns final : public PlugIns {
+  public:
+    explicit ProgramPlugIns(automation::Win32Automation& automation) : automation_(automation) {}
+    void SingleInstanceGuard() override { pending_.SingleInstanceGuard(); }
+    void RefillReplyList() override { pending_.RefillReplyList(); }
+    void AcceptDroppedFile(const std::string& path) override { pending_.AcceptDroppedFile(path); }
+    void InstallKeyboardHook() override { automation_.InstallKeyboardHook(); }
+    void RemoveKeyboardHook() override { automation_.RemoveKeyboardHook(); }
+    void InstallMouseHook() override { automation_.InstallMouseHook(); }
+    void RemoveMouseHook() override { automation_.RemoveMouseHook(); }
+    void DockTick() override { automation_.DockTick(); }
+
+  private:
+    PendingPlugIns pending_;
+    automation::Win32Automation& automation_;
+};
+
 int Run(HINSTANCE instance) {
     EnterProgramFolder();
     CreateChatWindowRect();
@@ -62,7 +81,8 @@ int Run(HINSTANCE instance) {
     store::RecordStore store(*fs, &OnStoreFatal);
     ui::MainWindow window(instance);
     Win32OsServices os(window);
-    PendingPlugIns plug_ins;
+    automation::Win32Automation automation(ProcessAppState(), window);
+    ProgramPlugIns plug_ins(automation);
     AppFrame frame(ProcessAppState(), window, os, plug_ins, store);
     FrameEvents events(frame);
     if (!window.Create(events)) {

@@ -52,6 +52,8 @@ class ReplyDelivery {
     // An F-key: the text of every row keyed `key_text`, in list order; into
     // the focused window with no click while the panel does not follow.
     void DeliverHotkey(const std::string& key_text);
+    // True while a delivery runs, its own synthetic clicks included.
+    bool Running() const { return running_; }
 
   private:
     struct Request {
