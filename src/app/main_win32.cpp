@@ -7,7 +7,8 @@
 
 #include "app/app_frame.h"
 #include "app/app_state.h"
-#include "app/pending_plug_ins.h"
+#include "app/program_plug_ins.h"
+#include "app/reply_library_wiring.h"
 #include "app/win32_os_services.h"
 #include "automation/win32_automation.h"
 #include "store/file_port.h"
@@ -53,21 +54,20 @@ class FrameEvents : public ui::MainWindowEvents {
     AppFrame& frame_;
 };
 
-// The subsystems that exist, and placeholders for those still pending.
-class ProgramPlugIns final : public PlugIns {
+// The reply list's clicks go to the delivery; its other events to the library.
+class ReplyListRouting : public ui::ReplyListEvents {
   public:
-    explicit ProgramPlugIns(automation::Win32Automation& automation) : automation_(automation) {}
-    void SingleInstanceGuard() override { pending_.SingleInstanceGuard(); }
-    void RefillReplyList() override { pending_.RefillReplyList(); }
-    void AcceptDroppedFile(const std::string& path) override { pending_.AcceptDroppedFile(path); }
-    void InstallKeyboardHook() override { automation_.InstallKeyboardHook(); }
-    void RemoveKeyboardHook() override { automation_.RemoveKeyboardHook(); }
-    void InstallMouseHook() override { automation_.InstallMouseHook(); }
-    void RemoveMouseHook() override { automation_.RemoveMouseHook(); }
-    void DockTick() override { automation_.DockTick(); }
+    ReplyListRouting(ReplyLibraryWiring& library, automation::Win32Automation& automation)
+        : library_(library), automation_(automation) {}
+    void OnReplyListClick() override { automation_.DeliverSelectedRow(); }
+    bool OnAddClicked(const std::string& typed) override { return library_.OnAddClicked(typed); }
+    void OnDeleteCommand() override { library_.OnDeleteCommand(); }
+    void OnEditHotkeysCommand() override { library_.OnEditHotkeysCommand(); }
+    void OnImportCommand() override { library_.OnImportCommand(); }
+    void OnExportCommand() override { library_.OnExportCommand(); }
 
   private:
-    PendingPlugIns pending_;
+    ReplyLibraryWiring& library_;
     automation::Win32Automation& automation_;
 };
 
@@ -81,8 +81,11 @@ int Run(HINSTANCE instance) {
     store::RecordStore store(*fs, &OnStoreFatal);
     ui::MainWindow window(instance);
     Win32OsServices os(window);
-    automation::Win32Automation automation(ProcessAppState(), window);
-    ProgramPlugIns plug_ins(automation);
+    ReplyLibraryWiring replies(instance, window, store);
+    automation::Win32Automation automation(ProcessAppState(), window, window.reply_rows());
+    ReplyListRouting list_events(replies, automation);
+    window.SetReplyListEvents(list_events);
+    ProgramPlugIns plug_ins(replies.library(), automation);
     AppFrame frame(ProcessAppState(), window, os, plug_ins, store);
     FrameEvents events(frame);
     if (!window.Create(events)) {

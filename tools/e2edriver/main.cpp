@@ -26,6 +26,8 @@ CommandTable BuildTable() {
     AddTrayCommands(table);
     AddInputCommands(table);
     AddAutomationCommands(table);
+    AddListViewCommands(table);
+    AddMenuCommands(table);
     return table;
 }
 
