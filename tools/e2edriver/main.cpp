@@ -27,6 +27,7 @@ CommandTable BuildTable() {
     AddInputCommands(table);
     AddListViewCommands(table);
     AddControlCommands(table);
+    AddAutomationCommands(table);
     return table;
 }
 
