@@ -8,7 +8,14 @@
 #include "app/app_frame.h"
 #include "app/app_state.h"
 #include "app/pending_plug_ins.h"
+#include "app/single_instance.h"
+#include "app/switch_board.h"
 #include "app/win32_os_services.h"
+#include "app/win32_program_folder.h"
+#include "app/win32_registry.h"
+#include "app/win32_single_instance.h"
+#include "settings/win32_document_shell.h"
+#include "settings/win32_pointer_input.h"
 #include "store/file_port.h"
 #include "store/record_store.h"
 #include "ui/main_window.h"
@@ -19,13 +26,11 @@ namespace {
 
 // Relative names (the tables, the manual) resolve against the program's folder.
 void EnterProgramFolder() {
-    std::wstring path(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    path.resize(length);
-    const size_t slash = path.find_last_of(L"\\/");
-    if (length == 0 || slash == std::wstring::npos) return;
-    path.resize(slash == 2 && path[1] == L':' ? slash + 1 : slash);  // keep "C:\"
-    SetCurrentDirectoryW(path.c_str());
+    std::wstring folder = ProgramFolderWide();
+    if (folder.empty()) return;
+    // "C:" alone names the drive's current folder, not its root.
+    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+    SetCurrentDirectoryW(folder.c_str());
 }
 
 // A misuse of the store ends the program after telling the user why.
@@ -37,19 +42,19 @@ void OnStoreFatal(const std::string& message) {
 // Hands the window's events to the frame.
 class FrameEvents : public ui::MainWindowEvents {
   public:
-    explicit FrameEvents(AppFrame& frame) : frame_(frame) {}
+    FrameEvents(AppFrame& frame, SwitchBoard& switches) : frame_(frame), switches_(switches) {}
     void OnCreated() override { frame_.MainWindowCreated(); }
     [[noreturn]] void OnClosing() override { frame_.MainWindowClosing(); }
     void OnCloseCommand() override { frame_.CloseMainWindow(); }
     void OnTimer() override { frame_.OnTimer(); }
     void OnFileDropped(const std::string& path) override { frame_.OnFileDropped(path); }
     void OnTaskbarCreated() override { frame_.OnTaskbarCreated(); }
-    // The tray menu arrives with the visibility switches; until then the
-    // icon's clicks do nothing.
-    void OnTrayEvent(int) override {}
+    void OnTrayEvent(int action) override { switches_.OnTrayEvent(action); }
+    void OnSwitch(PanelSwitch which) override { switches_.OnSwitch(which); }
 
   private:
     AppFrame& frame_;
+    SwitchBoard& switches_;
 };
 
 int Run(HINSTANCE instance) {
@@ -62,9 +67,19 @@ int Run(HINSTANCE instance) {
     store::RecordStore store(*fs, &OnStoreFatal);
     ui::MainWindow window(instance);
     Win32OsServices os(window);
-    PendingPlugIns plug_ins;
+    Win32InstanceMarker marker;
+    Win32ProcessList processes;
+    Win32TopLevelWindows top_windows;
+    InstanceGuard guard(marker, processes, top_windows, os, *fs);
+    PendingPlugIns plug_ins(guard);
     AppFrame frame(ProcessAppState(), window, os, plug_ins, store);
-    FrameEvents events(frame);
+    settings::Win32DocumentShell shell;
+    settings::Win32PointerInput pointer;
+    Win32Registry registry;
+    SwitchBoard switches(ProcessAppState(),
+                         {window, frame, plug_ins, os, store, shell, pointer, window, registry},
+                         ProgramFolderAnsi());
+    FrameEvents events(frame, switches);
     if (!window.Create(events)) {
         ShowUserMessage("无法创建主窗口。", "信息：", MessageIcon::kError);
         return 1;

@@ -3,13 +3,15 @@
 #pragma once
 
 #include "app/plug_ins.h"
+#include "app/single_instance.h"
 
 namespace tovanel::app {
 
 class PendingPlugIns final : public PlugIns {
   public:
-    // No marker yet: every copy starts as if it were the only one.
-    void SingleInstanceGuard() override {}
+    explicit PendingPlugIns(InstanceGuard& guard) : guard_(guard) {}
+
+    void SingleInstanceGuard() override { guard_.SingleInstanceGuard(); }
     // The reply list stays empty until it reads the content table.
     void RefillReplyList() override {}
     // A dropped file is not yet copied into the attachment folder.
@@ -22,6 +24,9 @@ class PendingPlugIns final : public PlugIns {
     void RemoveMouseHook() override {}
     // No docking to the chat window yet.
     void DockTick() override {}
+
+  private:
+    InstanceGuard& guard_;
 };
 
 }  // namespace tovanel::app
