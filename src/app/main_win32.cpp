@@ -7,7 +7,8 @@
 
 #include "app/app_frame.h"
 #include "app/app_state.h"
-#include "app/pending_plug_ins.h"
+#include "app/program_plug_ins.h"
+#include "app/reply_library_wiring.h"
 #include "app/single_instance.h"
 #include "app/switch_board.h"
 #include "app/win32_os_services.h"
@@ -71,7 +72,9 @@ int Run(HINSTANCE instance) {
     Win32ProcessList processes;
     Win32TopLevelWindows top_windows;
     InstanceGuard guard(marker, processes, top_windows, os, *fs);
-    PendingPlugIns plug_ins(guard);
+    ReplyLibraryWiring replies(instance, window, store);
+    window.SetReplyListEvents(replies);
+    ProgramPlugIns plug_ins(guard, replies.library());
     AppFrame frame(ProcessAppState(), window, os, plug_ins, store);
     settings::Win32DocumentShell shell;
     settings::Win32PointerInput pointer;

@@ -1,21 +1,14 @@
 // Placeholders for the operations other subsystems bring in: each does
-// nothing until its subsystem is part of the program.
+// nothing until its subsystem is part of the program (ProgramPlugIns holds
+// those that have arrived).
 #pragma once
 
 #include "app/plug_ins.h"
-#include "app/single_instance.h"
 
 namespace tovanel::app {
 
-class PendingPlugIns final : public PlugIns {
+class PendingPlugIns : public PlugIns {
   public:
-    explicit PendingPlugIns(InstanceGuard& guard) : guard_(guard) {}
-
-    void SingleInstanceGuard() override { guard_.SingleInstanceGuard(); }
-    // The reply list stays empty until it reads the content table.
-    void RefillReplyList() override {}
-    // A dropped file is not yet copied into the attachment folder.
-    void AcceptDroppedFile(const std::string&) override {}
     // No F-key dispatch yet, so no keyboard hook.
     void InstallKeyboardHook() override {}
     void RemoveKeyboardHook() override {}
@@ -24,9 +17,6 @@ class PendingPlugIns final : public PlugIns {
     void RemoveMouseHook() override {}
     // No docking to the chat window yet.
     void DockTick() override {}
-
-  private:
-    InstanceGuard& guard_;
 };
 
 }  // namespace tovanel::app
