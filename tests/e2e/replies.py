@@ -5,32 +5,12 @@ message boxes."""
 import json
 import os
 
-from bench import wait_for
 from velquin import PASSWORD, centre, rtbtool
 
 CONTENT_FILE = "内容.RTB"
 LIST_CLASS = "SysListView32"
 MENU_CLASS = "#32768"
 MARKER = "文件"
-
-
-class ConditionFailed(AssertionError):
-    pass
-
-
-def wait_until(what, probe, check, timeout=20.0):
-    """Polls probe() until check(value) holds; fails naming the condition
-    and the value seen last."""
-    seen = []
-
-    def attempt():
-        seen[:] = [probe()]
-        return check(seen[0])
-
-    if not wait_for(attempt, timeout):
-        raise ConditionFailed(f"timed out after {timeout} s waiting for {what}; last seen: "
-                              f"{seen[0] if seen else None!r}")
-    return seen[0]
 
 
 def reply_list(bench, main_hwnd, cls=LIST_CLASS):
@@ -54,13 +34,13 @@ def same_rows(seen, texts, attachments):
     return head == texts and sorted(tail) == sorted((MARKER, name) for name in attachments)
 
 
-def wait_rows(bench, list_hwnd, texts, attachments=(), timeout=20.0):
+def wait_rows(bench, list_hwnd, texts, attachments=()):
     """Waits until the list shows these (column 0, column 1) text rows
     followed by one row per attachment file name."""
     texts = [tuple(r) for r in texts]
-    return wait_until(f"the reply list to show {texts} and attachments {list(attachments)}",
-                      lambda: list_state(bench, list_hwnd),
-                      lambda state: same_rows(rows_of(state), texts, attachments), timeout)
+    return bench.wait_until(lambda: list_state(bench, list_hwnd),
+                            f"the reply list to show {texts} and attachments {list(attachments)}",
+                            until=lambda state: same_rows(rows_of(state), texts, attachments))
 
 
 def content_records(folder):
@@ -69,10 +49,13 @@ def content_records(folder):
     return [(r["快捷键"], r["内容"]) for r in records]
 
 
-def wait_records(folder, expected, timeout=20.0):
+def wait_records(bench, folder, expected):
+    """Waits until the content table holds these records. The program may be
+    writing it meanwhile: a dump that fails counts as "not yet"."""
     expected = [tuple(r) for r in expected]
-    return wait_until(f"the content table to hold {expected}", lambda: content_records(folder),
-                      lambda records: records == expected, timeout)
+    return bench.wait_until(lambda: content_records(folder),
+                            f"the content table to hold {expected}",
+                            until=lambda records: records == expected)
 
 
 def row_point(state, index):
@@ -85,29 +68,36 @@ def row_point(state, index):
 def choose_menu_item(bench, owner_hwnd, index):
     """Clicks item `index` of the pop-up menu that `owner_hwnd`'s thread
     shows, once that thread tracks it (a click before is lost)."""
-    menu = wait_until("the pop-up menu", lambda: bench.drive("find", MENU_CLASS, "-"),
-                      lambda found: found.get("found") and found.get("visible"))
-    assert bench.drive("menu-mode", owner_hwnd, 10000)["tracking"], "the menu is not tracked"
+    menu = bench.wait_window(MENU_CLASS, "-", visible=True)
+    bench.wait_until(lambda: bench.drive("menu-mode", owner_hwnd, 0),
+                     "the pop-up menu tracked by its thread", until=lambda m: m["tracking"])
     left, top, right, bottom = menu["rect"]
     height = (bottom - top - 6) // 4  # four items inside a 3-pixel frame
     bench.drive("click", (left + right) // 2, top + 3 + height * index + height // 2)
-    wait_until("the pop-up menu to close", lambda: bench.drive("find", MENU_CLASS, "-"),
-               lambda found: not found.get("found") or not found.get("visible"))
+    bench.wait_until(lambda: bench.drive("find", MENU_CLASS, "-"), "the pop-up menu closed",
+                     until=lambda found: not found["found"] or not found["visible"])
 
 
-def paste_into(bench, rect, text):
-    """Clicks into an edit box and pastes `text`, as a person would."""
-    bench.drive("click", *centre(rect))
+def paste_into(bench, window_hwnd, edit, text):
+    """Clicks into an edit box and pastes `text`, as a person would: keys go
+    to the window in front and its focus as they are when queued, so both
+    are waited for; then the text is waited for in the box."""
+    bench.drive("click", *centre(edit["rect"]))
+    bench.wait_foreground(window_hwnd, "the panel")
+    bench.wait_focus(edit["hwnd"], "the edit box")
     bench.drive("clip-text", text)
     bench.drive("key", "ctrl+a")
     bench.drive("key", "ctrl+v")
+    bench.wait_until(lambda: bench.drive("text", edit["hwnd"])["text"],
+                     f"the edit box to hold {text!r}", until=lambda title: title == text)
 
 
-def answer_message(bench, pid, text, icon, caption="信息：", timeout=20.0):
-    """Waits for the program's message box, checks it and presses OK."""
-    box = bench.drive("dialog", int(timeout * 1000), pid)
-    assert box["found"], f"no message box {text!r}"
+def answer_message(bench, pid, text, icon, caption="信息："):
+    """Waits for the program's message box, checks it, presses OK and waits
+    until it is gone."""
+    box = bench.wait_message_box(pid, f"the message {text!r}")
     assert box["texts"] == [text], f"message {box['texts']}, expected {text!r}"
     assert box["caption"] == caption, box["caption"]
     assert box["icon"] == icon, f"icon {box['icon']} for {text!r}"
-    assert bench.drive("dialog-press", box["hwnd"])["closed"], f"{text!r} did not close"
+    bench.drive("dialog-press", box["hwnd"])
+    bench.wait_gone(box["hwnd"], f"the message {text!r}, after OK,")

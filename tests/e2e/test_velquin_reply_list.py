@@ -46,15 +46,16 @@ def main():
         # Add: paste into the edit box, click "添加".
         controls = children_by_text(bench, hwnd)
         edit = edit_box(bench, hwnd)
-        paste_into(bench, edit["rect"], NEW_REPLY)
+        paste_into(bench, hwnd, edit, NEW_REPLY)
         bench.drive("click", *centre_of(controls["添加"]))
-        wait_records(folder, records + [("", NEW_REPLY)])
+        wait_records(bench, folder, records + [("", NEW_REPLY)])
         texts = records + [("", NEW_REPLY)]
         state = wait_rows(bench, listview, texts, [ATTACHMENT, LATE_ATTACHMENT])
-        assert bench.drive("window", edit["hwnd"])["title"] == "", "the edit box kept its text"
+        bench.wait_until(lambda: bench.drive("text", edit["hwnd"])["text"],
+                         "the edit box emptied after the add", until=lambda title: title == "")
 
         # The same text again is refused.
-        paste_into(bench, edit["rect"], NEW_REPLY)
+        paste_into(bench, hwnd, edit, NEW_REPLY)
         bench.drive("click", *centre_of(controls["添加"]))
         answer_message(bench, pid, "添加的内容已存在！", "warning")
         assert content_records(folder) == texts
@@ -63,7 +64,7 @@ def main():
         new_row = len(records)
         bench.drive("click", *row_point(state, new_row), "right")
         choose_menu_item(bench, hwnd, 0)
-        wait_records(folder, records)
+        wait_records(bench, folder, records)
         wait_rows(bench, listview, records, [ATTACHMENT, LATE_ATTACHMENT])
         assert os.path.exists(os.path.join(folder, "fi", ATTACHMENT))
 
@@ -73,7 +74,9 @@ def main():
         bench.drive("click", *row_point(state, late), "right")
         choose_menu_item(bench, hwnd, 0)
         wait_rows(bench, listview, records, [ATTACHMENT])
-        assert not os.path.exists(os.path.join(folder, "fi", LATE_ATTACHMENT))
+        late_path = os.path.join(folder, "fi", LATE_ATTACHMENT)
+        bench.wait_until(lambda: os.path.exists(late_path), f"{late_path} deleted",
+                         until=lambda exists: not exists)
         assert content_records(folder) == records
 
         end_velquin(bench, pid)
