@@ -85,6 +85,9 @@ inline constexpr ControlSpec kControls[] = {
 };
 // clang-format on
 
+// 编辑框1's background.
+inline constexpr COLORREF kEditBackground = RGB(236, 236, 236);
+
 // The reply list's columns.
 inline constexpr const char* kHotkeyColumnTitle = "快 键";
 inline constexpr int kHotkeyColumnWidth = 55;
