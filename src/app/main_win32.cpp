@@ -12,6 +12,7 @@
 #include "app/single_instance.h"
 #include "app/switch_board.h"
 #include "app/win32_os_services.h"
+#include "automation/win32_automation.h"
 #include "app/win32_program_folder.h"
 #include "app/win32_registry.h"
 #include "app/win32_single_instance.h"
@@ -58,6 +59,23 @@ class FrameEvents : public ui::MainWindowEvents {
     SwitchBoard& switches_;
 };
 
+// The reply list's clicks go to the delivery; its other events to the library.
+class ReplyListRouting : public ui::ReplyListEvents {
+  public:
+    ReplyListRouting(ReplyLibraryWiring& library, automation::Win32Automation& automation)
+        : library_(library), automation_(automation) {}
+    void OnReplyListClick() override { automation_.DeliverSelectedRow(); }
+    bool OnAddClicked(const std::string& typed) override { return library_.OnAddClicked(typed); }
+    void OnDeleteCommand() override { library_.OnDeleteCommand(); }
+    void OnEditHotkeysCommand() override { library_.OnEditHotkeysCommand(); }
+    void OnImportCommand() override { library_.OnImportCommand(); }
+    void OnExportCommand() override { library_.OnExportCommand(); }
+
+  private:
+    ReplyLibraryWiring& library_;
+    automation::Win32Automation& automation_;
+};
+
 int Run(HINSTANCE instance) {
     EnterProgramFolder();
     CreateChatWindowRect();
@@ -73,8 +91,10 @@ int Run(HINSTANCE instance) {
     Win32TopLevelWindows top_windows;
     InstanceGuard guard(marker, processes, top_windows, os, *fs);
     ReplyLibraryWiring replies(instance, window, store);
-    window.SetReplyListEvents(replies);
-    ProgramPlugIns plug_ins(guard, replies.library());
+    automation::Win32Automation automation(ProcessAppState(), window, window.reply_rows());
+    ReplyListRouting list_events(replies, automation);
+    window.SetReplyListEvents(list_events);
+    ProgramPlugIns plug_ins(guard, replies.library(), automation);
     AppFrame frame(ProcessAppState(), window, os, plug_ins, store);
     settings::Win32DocumentShell shell;
     settings::Win32PointerInput pointer;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "automation/win32_automation.h"
+
 namespace tovanel::settings {
 
 ScreenPoint Win32PointerInput::CursorPosition() {
@@ -10,13 +12,9 @@ ScreenPoint Win32PointerInput::CursorPosition() {
     return {cursor.x, cursor.y};
 }
 
+// No window: the point is on the screen, and the cursor goes back afterwards.
 void Win32PointerInput::ClickAt(ScreenPoint point) {
-    POINT saved{};
-    GetCursorPos(&saved);
-    SetCursorPos(point.x, point.y);
-    // Press and release where the cursor now stands, then put it back.
-    mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    SetCursorPos(saved.x, saved.y);
+    automation::ClickAt(nullptr, point.x, point.y);
 }
 
 }  // namespace tovanel::settings

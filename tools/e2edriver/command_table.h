@@ -46,7 +46,8 @@ void AddDialogCommands(CommandTable& table);
 void AddTrayCommands(CommandTable& table);
 void AddInputCommands(CommandTable& table);
 void AddListViewCommands(CommandTable& table);
-void AddMenuCommands(CommandTable& table);
+void AddControlCommands(CommandTable& table);
+void AddAutomationCommands(CommandTable& table);
 
 // Helpers shared by the command files.
 HWND ParseHwnd(const std::string& text);
