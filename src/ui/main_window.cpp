@@ -535,8 +535,9 @@ bool MainWindow::ReceivesClickAt(settings::ScreenPoint point) const {
     // Off every screen the system would clamp the cursor to an edge, where
     // anything may lie.
     if (MonitorFromPoint(p, MONITOR_DEFAULTTONULL) == nullptr) return false;
-    HWND hit = WindowFromPoint(p);
-    return hit != nullptr && GetAncestor(hit, GA_ROOT) == window_.get();
+    // The background only: a click on a control would act on it (a reply
+    // row would be sent, "关闭" would end the program).
+    return WindowFromPoint(p) == window_.get();
 }
 
 void MainWindow::PopUpTrayMenu(settings::ScreenPoint anchor) {
