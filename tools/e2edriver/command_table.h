@@ -45,6 +45,7 @@ void AddProcessCommands(CommandTable& table);
 void AddDialogCommands(CommandTable& table);
 void AddTrayCommands(CommandTable& table);
 void AddInputCommands(CommandTable& table);
+void AddVersionCommands(CommandTable& table);
 
 // Helpers shared by the command files.
 HWND ParseHwnd(const std::string& text);

@@ -25,6 +25,7 @@ CommandTable BuildTable() {
     AddDialogCommands(table);
     AddTrayCommands(table);
     AddInputCommands(table);
+    AddVersionCommands(table);
     return table;
 }
 

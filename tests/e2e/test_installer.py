@@ -1,0 +1,186 @@
+"""The setup program as a user meets it, in a fresh Wine prefix: a silent
+install (files, Start-menu shortcut, uninstall entry), the program started
+from its shortcut, upgrades over a running copy that keep every reply,
+attachment and setting byte for byte, and the two uninstalls: the default one
+that keeps the user's data, and the one that removes it too."""
+
+import os
+import shutil
+import subprocess
+import sys
+
+from bench import Bench
+from release import (MANUAL, PROGRAM_FILES, RUN_KEY, RUN_VALUE, TABLES, UNINSTALL_KEY,
+                     UNINSTALLER, Installation, assert_same_files, digest, fresh_prefix,
+                     package, reg_query, reg_set, run_setup, run_uninstaller, tree_digests,
+                     version, wait_for_state)
+from velquin import (MAIN_CLASS, MAIN_CAPTION, PASSWORD, require_program, rtbtool,
+                     wait_started, write_settings)
+
+ATTACHMENT = "报价单 2024.pdf"
+
+
+def check_installed(bench, install, dist):
+    assert_same_files(PROGRAM_FILES + TABLES, install.folder, dist, "install")
+    assert os.path.isdir(install.path("fi")), "install: no attachment folder fi"
+    assert os.path.isfile(install.path(UNINSTALLER)), f"install: no {UNINSTALLER}"
+    assert not os.path.exists(install.path("Velquin.exe.new")), "install: a .new file is left"
+
+    assert os.path.isfile(install.shortcut), f"install: no Start-menu shortcut {install.shortcut}"
+    with open(install.shortcut, "rb") as link:
+        shortcut = link.read()
+    target = install.windows_path("Velquin.exe")
+    assert target.encode("utf-16-le") in shortcut or target.encode("gbk") in shortcut, \
+        f"install: the shortcut does not name {target}"
+
+    entry = reg_query(bench, UNINSTALL_KEY)
+    assert entry, f"install: no uninstall entry {UNINSTALL_KEY}"
+    expected = {
+        "DisplayName": "Velquin",
+        "DisplayVersion": version(),
+        "Publisher": "Tovanel",
+        "DisplayIcon": install.windows_path("Velquin.exe") + ",0",
+        "InstallLocation": install.windows_folder,
+        "UninstallString": f'"{install.windows_path(UNINSTALLER)}"',
+    }
+    for name, data in expected.items():
+        assert entry.get(name, (None, None))[1] == data, f"install: {name} is {entry.get(name)}"
+    kind, size = entry["EstimatedSize"]
+    assert kind == "REG_DWORD" and int(size, 16) > 0, f"install: EstimatedSize is {size}"
+
+
+def start_from_shortcut(bench, install):
+    """Opens the Start-menu shortcut as Explorer would; returns the pid of the
+    panel that comes up, after checking it shows its reply list."""
+    subprocess.run([bench.wine_run, "start", "/unix", install.shortcut], env=bench.env,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+    found = bench.drive("wait-window", MAIN_CLASS, MAIN_CAPTION, 20000)
+    assert found["found"], "the shortcut did not start Velquin"
+    window = wait_started(bench, found["pid"])
+    assert window["visible"], "the panel is not visible"
+    lists = [c for c in bench.drive("children", window["hwnd"])["children"]
+             if c["class"] == "SysListView32"]
+    assert len(lists) == 1 and lists[0]["visible"], "the panel shows no reply list"
+    # Hold the process so its exit code stays readable once it has ended.
+    bench.drive("wait", found["pid"], 0)
+    return found["pid"]
+
+
+def add_user_data(install):
+    """What a user adds in the installed program: a reply, an attachment and
+    changed settings."""
+    rtbtool("add", install.path("内容.RTB"), "--password", PASSWORD,
+            "快捷键=F5", "内容=新版本也要留着这条回复：" + "长" * 300)
+    with open(install.path("fi", ATTACHMENT), "wb") as attachment:
+        attachment.write(os.urandom(40_000))
+    write_settings(install.folder, {"粘贴或发送": True, "托盘图标": True, "跟随微信": True})
+
+
+def user_data(install):
+    data = {name: digest(install.path(name)) for name in TABLES}
+    data.update({"fi/" + k: v for k, v in tree_digests(install.path("fi")).items()})
+    return data
+
+
+def assert_user_data_kept(install, before, when):
+    after = user_data(install) if os.path.isdir(install.folder) else {}
+    for name, value in before.items():
+        assert after.get(name) == value, f"{when}: {name} was changed or removed"
+
+
+def make_manual_stale(install):
+    """An older version's manual that the user never opened: other text,
+    but the write time setup recorded when it put the file there."""
+    path = install.path(MANUAL)
+    times = os.stat(path)
+    with open(path, "ab") as manual:
+        manual.write("旧版本的说明。\r\n".encode("gbk"))
+    os.utime(path, ns=(times.st_atime_ns, times.st_mtime_ns))
+
+
+def edit_manual(install):
+    with open(install.path(MANUAL), "ab") as manual:
+        manual.write("我自己的备注：周末不发报价。\r\n".encode("gbk"))
+    return digest(install.path(MANUAL))
+
+
+def check_upgrades(bench, install, setup, dist):
+    pid = start_from_shortcut(bench, install)
+    add_user_data(install)
+    make_manual_stale(install)
+    kept = user_data(install)
+
+    # Over a running copy: setup closes it as its 关闭 button would.
+    run_setup(bench, setup, "/S")
+    ended = bench.drive("wait", pid, 0)
+    assert ended["exited"] and ended["code"] == 0, f"upgrade: the running copy {ended}"
+    assert_same_files(PROGRAM_FILES, install.folder, dist, "upgrade")
+    assert not os.path.exists(install.path("Velquin.exe.new")), "upgrade: a .new file is left"
+    assert_user_data_kept(install, kept, "upgrade")
+
+    edited = edit_manual(install)
+    run_setup(bench, setup, "/S")
+    assert digest(install.path(MANUAL)) == edited, "upgrade: the edited manual was replaced"
+    assert_user_data_kept(install, kept, "second upgrade")
+    return kept, edited
+
+
+def check_uninstall_keeps_data(bench, install, kept, edited_manual):
+    reg_set(bench, RUN_KEY, RUN_VALUE, install.windows_path("Velquin.exe"))
+    # Started by the path Windows knows it by, as its Run value would.
+    pid = bench.drive("start", install.windows_path("Velquin.exe"), install.windows_folder)["pid"]
+    wait_started(bench, pid)
+    run_uninstaller(bench, install, "/S")
+
+    def program_gone():
+        left = [n for n in ("Velquin.exe", UNINSTALLER) if os.path.exists(install.path(n))]
+        entry = reg_query(bench, UNINSTALL_KEY) is not None
+        return not left and not entry, f"files {left}, uninstall entry {entry}"
+    wait_for_state("uninstall removes the program and its entry", program_gone, 60)
+
+    assert bench.drive("wait", pid, 10000)["exited"], "uninstall: Velquin still runs"
+    assert not os.path.exists(install.shortcut), "uninstall: the shortcut is left"
+    run = reg_query(bench, RUN_KEY) or {}
+    assert RUN_VALUE not in run, f"uninstall: the Run value is left: {run.get(RUN_VALUE)}"
+    assert_user_data_kept(install, kept, "uninstall")
+    assert digest(install.path(MANUAL)) == edited_manual, "uninstall: the edited manual is gone"
+
+
+def check_remove_everything(bench, install, setup, kept):
+    # Installing again finds the kept data and uses it.
+    run_setup(bench, setup, "/S")
+    assert_user_data_kept(install, kept, "install over kept data")
+    # A portable copy elsewhere owns the Run value: it stays.
+    portable = "D:\\便携\\Velquin\\Velquin.exe"
+    reg_set(bench, RUN_KEY, RUN_VALUE, portable)
+    run_uninstaller(bench, install, "/S", "/REMOVEDATA")
+
+    def folder_gone():
+        left = sorted(tree_digests(install.folder)) if os.path.isdir(install.folder) else []
+        return not os.path.isdir(install.folder), f"left in the folder: {left}"
+    wait_for_state("uninstall /REMOVEDATA removes the whole folder", folder_gone, 60)
+    assert reg_query(bench, UNINSTALL_KEY) is None, "remove everything: the entry is left"
+    run = reg_query(bench, RUN_KEY) or {}
+    assert run.get(RUN_VALUE, (None, None))[1] == portable, \
+        f"remove everything: another copy's Run value was touched: {run.get(RUN_VALUE)}"
+
+
+def main():
+    dist, _ = require_program()
+    setup = package("TOVANEL_E2E_SETUP")
+    prefix = fresh_prefix()
+    with Bench("installer", timeout=400) as bench:
+        install = Installation(prefix)
+        assert not os.path.exists(install.folder), "the fresh prefix has Velquin already"
+        run_setup(bench, setup, "/S")
+        check_installed(bench, install, dist)
+        kept, edited_manual = check_upgrades(bench, install, setup, dist)
+        check_uninstall_keeps_data(bench, install, kept, edited_manual)
+        check_remove_everything(bench, install, setup, kept)
+    # A failed run leaves the prefix for a look; a passed one tidies up.
+    shutil.rmtree(prefix, ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
