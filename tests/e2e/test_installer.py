@@ -9,13 +9,13 @@ import shutil
 import subprocess
 import sys
 
-from bench import Bench
+from bench import Bench, windows_path
 from release import (MANUAL, PROGRAM_FILES, RUN_KEY, RUN_VALUE, TABLES, UNINSTALL_KEY,
                      UNINSTALLER, Installation, assert_same_files, digest, fresh_prefix,
                      package, reg_query, reg_set, run_setup, run_uninstaller, tree_digests,
                      version, wait_for_state)
-from velquin import (MAIN_CLASS, MAIN_CAPTION, PASSWORD, require_program, rtbtool,
-                     wait_started, write_settings)
+from velquin import (MAIN_CLASS, MAIN_CAPTION, PASSWORD, end_velquin, require_program, rtbtool,
+                     start_velquin, wait_started, write_settings)
 
 ATTACHMENT = "报价单 2024.pdf"
 
@@ -104,6 +104,25 @@ def edit_manual(install):
     return digest(install.path(MANUAL))
 
 
+def check_held_program_kept_whole(bench, install, setup):
+    """A copy that setup cannot close (here one started through Wine's other
+    name for the folder, as another user's copy would be) holds Velquin.exe:
+    setup stops with an error and leaves the old program whole."""
+    exe = install.path("Velquin.exe")
+    with open(exe, "ab") as program:
+        program.write(b"an older build")
+    old = digest(exe)
+    pid = start_velquin(bench, install.folder)
+    wait_started(bench, pid)
+    pid_setup = bench.drive("start", windows_path(setup), "-", "/S")["pid"]
+    ended = bench.drive("wait", pid_setup, 120000)
+    assert ended["exited"] and ended["code"] != 0, f"held program: setup ended {ended}"
+    assert not bench.drive("wait", pid, 0)["exited"], "held program: the copy was ended"
+    assert digest(exe) == old, "held program: Velquin.exe was changed"
+    assert not os.path.exists(exe + ".new"), "held program: a .new file is left"
+    end_velquin(bench, pid)
+
+
 def check_upgrades(bench, install, setup, dist):
     pid = start_from_shortcut(bench, install)
     add_user_data(install)
@@ -174,6 +193,7 @@ def main():
         assert not os.path.exists(install.folder), "the fresh prefix has Velquin already"
         run_setup(bench, setup, "/S")
         check_installed(bench, install, dist)
+        check_held_program_kept_whole(bench, install, setup)
         kept, edited_manual = check_upgrades(bench, install, setup, dist)
         check_uninstall_keeps_data(bench, install, kept, edited_manual)
         check_remove_everything(bench, install, setup, kept)
