@@ -45,6 +45,8 @@ BrandingText "${PRODUCT} Velquin ${VERSION}"
 
 Var RemoveData      ; 1: uninstall removes the user's tables and attachments too
 Var RemoveDataBox
+Var AgreedToClose   ; the user agreed to close the running Velquin
+Var ProgramIdentity ; of $INSTDIR\Velquin.exe, to recognise a running copy
 
 ; ----- pages -----
 
@@ -81,11 +83,37 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
 ; functions under names of their own.
 !macro DEFINE_RUNNING_COPY_FUNCTIONS un
 
+; $R5 in: a path; out: the file's identity (volume and file index), or ""
+; when it cannot be read. Two paths name the same file exactly when their
+; identities match, whatever short names, drive letters or links they use.
+Function ${un}FileIdentity
+  System::Call 'kernel32::CreateFileW(w R5, i 0, i 7, p 0, i 3, i 0, p 0) p .R6'
+  StrCpy $R5 ""
+  ${If} $R6 != -1
+    ; BY_HANDLE_FILE_INFORMATION: 13 DWORDs; the volume serial is the 8th,
+    ; the file index the last two.
+    System::Call '*(&i52) p .R7'
+    System::Call 'kernel32::GetFileInformationByHandle(p R6, p R7) i .R4'
+    ${If} $R4 != 0
+      System::Call '*$R7(i, i, i, i, i, i, i, i .R8, i, i, i, i .R9, i .R4)'
+      StrCpy $R5 "$R8:$R9:$R4"
+    ${EndIf}
+    System::Free $R7
+    System::Call 'kernel32::CloseHandle(p R6)'
+  ${EndIf}
+FunctionEnd
+
 ; $R0: a main window of Velquin running from $INSTDIR, or 0 when none.
 ; $R1: its process, opened to be waited on; the caller closes it.
 Function ${un}FindRunningCopy
   StrCpy $R0 0
   StrCpy $R1 0
+  StrCpy $R5 "$INSTDIR\Velquin.exe"
+  Call ${un}FileIdentity
+  ${If} $R5 == ""
+    Return
+  ${EndIf}
+  StrCpy $ProgramIdentity $R5
   ${Do}
     FindWindow $R0 "${MAIN_CLASS}" "" 0 $R0
     ${If} $R0 == 0
@@ -94,8 +122,9 @@ Function ${un}FindRunningCopy
     System::Call 'user32::GetWindowThreadProcessId(p R0, *i .R3)'
     System::Call 'kernel32::OpenProcess(i ${PROCESS_WAIT_AND_QUERY}, i 0, i R3) p .R1'
     ${If} $R1 != 0
-      System::Call 'kernel32::QueryFullProcessImageNameW(p R1, i 0, w .R2, *i ${NSIS_MAX_STRLEN})'
-      ${If} $R2 == "$INSTDIR\Velquin.exe"
+      System::Call 'kernel32::QueryFullProcessImageNameW(p R1, i 0, w .R5, *i ${NSIS_MAX_STRLEN})'
+      Call ${un}FileIdentity
+      ${If} $R5 == $ProgramIdentity
         ${Break}
       ${EndIf}
       System::Call 'kernel32::CloseHandle(p R1)'
@@ -109,20 +138,20 @@ FunctionEnd
 ; each to end. Setup stops before touching a file when the user declines or a
 ; copy does not end.
 Function ${un}CloseRunningCopies
-  StrCpy $R8 0  ; the user has agreed
+  StrCpy $AgreedToClose 0
   ${Do}
     Call ${un}FindRunningCopy
     ${If} $R0 == 0
       ${Break}
     ${EndIf}
-    ${If} $R8 == 0
+    ${If} $AgreedToClose == 0
       MessageBox MB_OKCANCEL|MB_ICONINFORMATION \
         "Velquin 正在运行，需要先关闭它。$\r$\n$\r$\n点“确定”关闭 Velquin 并继续，点“取消”退出。" \
         /SD IDOK IDOK agreed
       System::Call 'kernel32::CloseHandle(p R1)'
       Abort "已取消：Velquin 仍在运行。"
       agreed:
-      StrCpy $R8 1
+      StrCpy $AgreedToClose 1
     ${EndIf}
     DetailPrint "正在关闭 Velquin…"
     System::Call 'user32::PostMessageW(p R0, i ${WM_CLOSE}, p 0, p 0)'

@@ -46,6 +46,7 @@ void AddDialogCommands(CommandTable& table);
 void AddTrayCommands(CommandTable& table);
 void AddInputCommands(CommandTable& table);
 void AddVersionCommands(CommandTable& table);
+void AddFileCommands(CommandTable& table);
 
 // Helpers shared by the command files.
 HWND ParseHwnd(const std::string& text);

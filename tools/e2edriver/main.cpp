@@ -26,6 +26,7 @@ CommandTable BuildTable() {
     AddTrayCommands(table);
     AddInputCommands(table);
     AddVersionCommands(table);
+    AddFileCommands(table);
     return table;
 }
 
