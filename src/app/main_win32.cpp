@@ -7,8 +7,10 @@
 
 #include "app/app_frame.h"
 #include "app/app_state.h"
-#include "app/pending_plug_ins.h"
+#include "app/program_plug_ins.h"
+#include "app/reply_library_wiring.h"
 #include "app/win32_os_services.h"
+#include "automation/win32_automation.h"
 #include "store/file_port.h"
 #include "store/record_store.h"
 #include "ui/main_window.h"
@@ -62,7 +64,10 @@ int Run(HINSTANCE instance) {
     store::RecordStore store(*fs, &OnStoreFatal);
     ui::MainWindow window(instance);
     Win32OsServices os(window);
-    PendingPlugIns plug_ins;
+    ReplyLibraryWiring replies(instance, window, store);
+    window.SetReplyListEvents(replies);
+    automation::Win32Automation automation(ProcessAppState(), window);
+    ProgramPlugIns plug_ins(replies.library(), automation);
     AppFrame frame(ProcessAppState(), window, os, plug_ins, store);
     FrameEvents events(frame);
     if (!window.Create(events)) {

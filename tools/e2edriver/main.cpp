@@ -25,6 +25,9 @@ CommandTable BuildTable() {
     AddDialogCommands(table);
     AddTrayCommands(table);
     AddInputCommands(table);
+    AddListViewCommands(table);
+    AddMenuCommands(table);
+    AddAutomationCommands(table);
     AddVersionCommands(table);
     AddFileCommands(table);
     return table;
