@@ -1,19 +1,22 @@
 """The setup program as a user meets it, in a fresh Wine prefix: a silent
 install (files, Start-menu shortcut, uninstall entry), the program started
-from its shortcut, upgrades over a running copy that keep every reply,
-attachment and setting byte for byte, and the two uninstalls: the default one
-that keeps the user's data, and the one that removes it too."""
+from its shortcut showing its replies and docking to the chat client, upgrades
+over a running copy that keep every reply, attachment and setting byte for
+byte, and the two uninstalls: the default one that keeps the user's data, and
+the one that removes it too."""
 
 import os
 import shutil
 import subprocess
 import sys
 
+from automation import start_chat, wait_docked
 from bench import Bench, windows_path
 from release import (MANUAL, PROGRAM_FILES, RUN_KEY, RUN_VALUE, TABLES, UNINSTALL_KEY,
                      UNINSTALLER, Installation, assert_same_files, digest, fresh_prefix,
-                     package, reg_query, reg_set, run_setup, run_uninstaller, tree_digests,
-                     version, wait_for_state)
+                     install_silently, package, reg_query, reg_set, run_setup,
+                     run_uninstaller, tree_digests, version)
+from replies import content_records, reply_list, wait_rows
 from velquin import (MAIN_CLASS, MAIN_CAPTION, PASSWORD, require_program, rtbtool,
                      start_velquin, wait_started, write_settings)
 
@@ -50,20 +53,23 @@ def check_installed(bench, install, dist):
 
 
 def start_from_shortcut(bench, install):
-    """Opens the Start-menu shortcut as Explorer would; returns the pid of the
-    panel that comes up, after checking it shows its reply list."""
-    subprocess.run([bench.wine_run, "start", "/unix", install.shortcut], env=bench.env,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-    found = bench.drive("wait-window", MAIN_CLASS, MAIN_CAPTION, 20000)
-    assert found["found"], "the shortcut did not start Velquin"
-    window = wait_started(bench, found["pid"])
-    assert window["visible"], "the panel is not visible"
-    lists = [c for c in bench.drive("children", window["hwnd"])["children"]
-             if c["class"] == "SysListView32"]
-    assert len(lists) == 1 and lists[0]["visible"], "the panel shows no reply list"
+    """Opens the Start-menu shortcut as Explorer would; returns the panel
+    that comes up, once it shows the replies of its tables."""
+    subprocess.run([bench.wine_run, "start", "/unix", install.shortcut], env=bench.env, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=60)
+    found = bench.wait_window(MAIN_CLASS, MAIN_CAPTION)
+    panel = wait_started(bench, found["pid"])
+    wait_rows(bench, reply_list(bench, panel["hwnd"]), content_records(install.folder))
     # Hold the process so its exit code stays readable once it has ended.
-    bench.drive("wait", found["pid"], 0)
-    return found["pid"]
+    bench.drive("wait", panel["pid"], 0)
+    return panel
+
+
+def check_docks(bench, panel, chat):
+    """The installed program, with its shipped settings, follows the chat
+    client: it docks to its right edge."""
+    bench.drive("activate", chat["hwnd"])
+    wait_docked(bench, panel["hwnd"], chat["hwnd"])
 
 
 def add_user_data(install):
@@ -113,29 +119,29 @@ def check_held_program_kept_whole(bench, install, setup):
         program.write(b"an older build")
     before = tree_digests(install.folder)
     bench.drive("hold-file", install.windows_path("Velquin.exe"))
-    pid = bench.drive("start", windows_path(setup), "-", "/S")["pid"]
-    ended = bench.drive("wait", pid, 120000)
+    code = run_setup(bench, setup, "/S")
     bench.drive("release-file", install.windows_path("Velquin.exe"))
-    assert ended["exited"] and ended["code"] != 0, f"held program: setup ended {ended}"
+    assert code != 0, "held program: setup reported success"
     assert tree_digests(install.folder) == before, "held program: the folder was changed"
 
 
-def check_upgrades(bench, install, setup, dist):
-    pid = start_from_shortcut(bench, install)
+def check_upgrades(bench, install, setup, dist, chat):
+    panel = start_from_shortcut(bench, install)
+    check_docks(bench, panel, chat)
     add_user_data(install)
     make_manual_stale(install)
     kept = user_data(install)
 
     # Over a running copy: setup closes it as its 关闭 button would.
-    run_setup(bench, setup, "/S")
-    ended = bench.drive("wait", pid, 0)
-    assert ended["exited"] and ended["code"] == 0, f"upgrade: the running copy {ended}"
+    install_silently(bench, setup)
+    code = bench.wait_exit(panel["pid"], "the running copy")
+    assert code == 0, f"upgrade: the running copy ended with code {code}"
     assert_same_files(PROGRAM_FILES, install.folder, dist, "upgrade")
     assert not os.path.exists(install.path("Velquin.exe.new")), "upgrade: a .new file is left"
     assert_user_data_kept(install, kept, "upgrade")
 
     edited = edit_manual(install)
-    run_setup(bench, setup, "/S")
+    install_silently(bench, setup)
     assert digest(install.path(MANUAL)) == edited, "upgrade: the edited manual was replaced"
     assert_user_data_kept(install, kept, "second upgrade")
     return kept, edited
@@ -148,13 +154,12 @@ def check_uninstall_keeps_data(bench, install, kept, edited_manual):
     wait_started(bench, pid)
     run_uninstaller(bench, install, "/S")
 
-    def program_gone():
-        left = [n for n in ("Velquin.exe", UNINSTALLER) if os.path.exists(install.path(n))]
-        entry = reg_query(bench, UNINSTALL_KEY) is not None
-        return not left and not entry, f"files {left}, uninstall entry {entry}"
-    wait_for_state("uninstall removes the program and its entry", program_gone, 60)
-
-    assert bench.drive("wait", pid, 10000)["exited"], "uninstall: Velquin still runs"
+    def left_over():
+        files = [n for n in ("Velquin.exe", UNINSTALLER) if os.path.exists(install.path(n))]
+        return {"files": files, "entry": reg_query(bench, UNINSTALL_KEY) is not None}
+    bench.wait_until(left_over, "the uninstaller to remove the program and its entry",
+                     timeout=60, until=lambda left: left == {"files": [], "entry": False})
+    bench.wait_exit(pid, "the copy the uninstaller closes")
     assert not os.path.exists(install.shortcut), "uninstall: the shortcut is left"
     run = reg_query(bench, RUN_KEY) or {}
     assert RUN_VALUE not in run, f"uninstall: the Run value is left: {run.get(RUN_VALUE)}"
@@ -164,17 +169,17 @@ def check_uninstall_keeps_data(bench, install, kept, edited_manual):
 
 def check_remove_everything(bench, install, setup, kept):
     # Installing again finds the kept data and uses it.
-    run_setup(bench, setup, "/S")
+    install_silently(bench, setup)
     assert_user_data_kept(install, kept, "install over kept data")
     # A portable copy elsewhere owns the Run value: it stays.
     portable = "D:\\便携\\Velquin\\Velquin.exe"
     reg_set(bench, RUN_KEY, RUN_VALUE, portable)
     run_uninstaller(bench, install, "/S", "/REMOVEDATA")
 
-    def folder_gone():
-        left = sorted(tree_digests(install.folder)) if os.path.isdir(install.folder) else []
-        return not os.path.isdir(install.folder), f"left in the folder: {left}"
-    wait_for_state("uninstall /REMOVEDATA removes the whole folder", folder_gone, 60)
+    bench.wait_until(
+        lambda: sorted(tree_digests(install.folder)) if os.path.isdir(install.folder) else None,
+        "uninstall /REMOVEDATA to remove the whole folder", timeout=60,
+        until=lambda left: left is None)
     assert reg_query(bench, UNINSTALL_KEY) is None, "remove everything: the entry is left"
     run = reg_query(bench, RUN_KEY) or {}
     assert run.get(RUN_VALUE, (None, None))[1] == portable, \
@@ -188,10 +193,11 @@ def main():
     with Bench("installer", timeout=400) as bench:
         install = Installation(prefix)
         assert not os.path.exists(install.folder), "the fresh prefix has Velquin already"
-        run_setup(bench, setup, "/S")
+        install_silently(bench, setup)
         check_installed(bench, install, dist)
         check_held_program_kept_whole(bench, install, setup)
-        kept, edited_manual = check_upgrades(bench, install, setup, dist)
+        chat = start_chat(bench, (40, 60, 600, 500))
+        kept, edited_manual = check_upgrades(bench, install, setup, dist, chat)
         check_uninstall_keeps_data(bench, install, kept, edited_manual)
         check_remove_everything(bench, install, setup, kept)
     # A failed run leaves the prefix for a look; a passed one tidies up.

@@ -8,6 +8,7 @@ import zipfile
 
 from bench import Bench
 from release import PROGRAM_FILES, TABLES, assert_same_files, package, version
+from replies import content_records, reply_list, wait_rows
 from velquin import end_velquin, require_program, start_velquin, wait_started
 
 TOP = "Velquin"
@@ -44,9 +45,7 @@ def main():
         pid = start_velquin(bench, folder)
         window = wait_started(bench, pid)
         assert window["visible"], "the unpacked panel is not visible"
-        lists = [c for c in bench.drive("children", window["hwnd"])["children"]
-                 if c["class"] == "SysListView32"]
-        assert len(lists) == 1 and lists[0]["visible"], "the panel shows no reply list"
+        wait_rows(bench, reply_list(bench, window["hwnd"]), content_records(folder))
         bench.screenshot("unpacked", crop=(window["rect"][0], window["rect"][1], 300, 650))
         end_velquin(bench, pid)
     return 0
