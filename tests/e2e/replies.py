@@ -114,7 +114,7 @@ def paste_into(bench, edit, text):
     bench.drive("clip-text", text)
     bench.drive("key", "ctrl+a")
     bench.drive("key", "ctrl+v")
-    bench.wait_until(lambda: bench.drive("control-text", edit["hwnd"])["text"],
+    bench.wait_until(lambda: bench.drive("text", edit["hwnd"])["text"],
                      f"the edit box to hold {text!r}", until=lambda title: title == text)
 
 

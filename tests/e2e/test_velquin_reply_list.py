@@ -50,7 +50,7 @@ def main():
         texts = records + [("", NEW_REPLY)]
         wait_records(bench, folder, texts)
         state = wait_rows(bench, listview, texts, [ATTACHMENT, LATE_ATTACHMENT])
-        bench.wait_until(lambda: bench.drive("control-text", edit["hwnd"])["text"],
+        bench.wait_until(lambda: bench.drive("text", edit["hwnd"])["text"],
                          "the edit box emptied", until=lambda title: title == "")
 
         # The same text again is refused and stays in the box.
@@ -58,7 +58,7 @@ def main():
         click_control(bench, controls["添加"])
         answer_message(bench, pid, "添加的内容已存在！", "warning")
         assert content_records(folder) == texts
-        assert bench.drive("control-text", edit["hwnd"])["text"] == NEW_REPLY
+        assert bench.drive("text", edit["hwnd"])["text"] == NEW_REPLY
 
         # "删除" on the new text row.
         menu = open_reply_menu(bench, hwnd, listview, row=len(records))
