@@ -160,6 +160,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+        case WM_CTLCOLOREDIT:
+            return OnEditColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
         case WM_LBUTTONDOWN:
             OnLeftButtonDown();
             return 0;
@@ -379,6 +381,17 @@ bool MainWindow::OnReplyCommand(int id, int notification) {
         default:
             return false;
     }
+}
+
+// 编辑框1: black text on light grey.
+LRESULT MainWindow::OnEditColour(HDC dc, HWND edit) {
+    if (edit != Control(编辑框1))
+        return DefWindowProcA(window_.get(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(edit));
+    if (!edit_background_) edit_background_.Reset(CreateSolidBrush(kEditBackground));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, kEditBackground);
+    return reinterpret_cast<LRESULT>(edit_background_.get());
 }
 
 void MainWindow::OnAddClicked() {

@@ -85,6 +85,7 @@ class MainWindow : public app::PanelControls, public settings::TrayMenuHost {
     void OnTrayNotify(LPARAM lp);
     void OnDropFiles(HDROP drop);
     LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnEditColour(HDC dc, HWND edit);
     bool OnReplyCommand(int id, int notification);
     void OnAddClicked();
     void ShowReplyMenu();
@@ -110,6 +111,7 @@ class MainWindow : public app::PanelControls, public settings::TrayMenuHost {
     UniqueImageList row_marks_;
     UniqueMenu reply_menu_;  // "右键菜单", owns its "导入/导出" submenu
     UniqueMenu tray_menu_;   // "托盘菜单"
+    UniqueBrush edit_background_;  // 编辑框1's
     ReplyListControl reply_rows_;
     ReplyListEvents* reply_events_ = nullptr;
 };
