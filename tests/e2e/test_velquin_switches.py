@@ -7,7 +7,8 @@ import sys
 
 from automation import docked_rect
 from bench import Bench
-from switches import EXIT, FOLLOW, SHOW_HIDE, choose_tray_item, wait_setting, wait_visible
+from switches import (EXIT, FOLLOW, SHOW_HIDE, choose_tray_item, settle_pointer, wait_setting,
+                      wait_visible)
 from velquin import (SETTING_FIELDS, children_by_text, centre, program_folder, read_settings,
                      require_program, start_standin, start_velquin, wait_started)
 
@@ -78,6 +79,7 @@ def main():
         hwnd = wait_started(bench, pid)["hwnd"]
         # Following: the radio buttons work once the panel has come to rest.
         wait_docked(bench, hwnd, chat)
+        settle_pointer(bench, hwnd)
         send_mode_and_back(bench, folder, hwnd)
         hide_and_show_from_the_tray(bench, folder, hwnd, chat)
         follow_off_and_on(bench, folder, hwnd, chat)
