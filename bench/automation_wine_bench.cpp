@@ -52,6 +52,7 @@ class NoEvents : public tovanel::ui::MainWindowEvents {
     void OnFileDropped(const std::string&) override {}
     void OnTaskbarCreated() override {}
     void OnTrayEvent(int) override {}
+    void OnSwitch(tovanel::app::PanelSwitch) override {}
 };
 
 HWND MakeChatWindow(HINSTANCE instance) {

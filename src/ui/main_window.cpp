@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <vector>
 
 #include "ui/main_window_layout.h"
@@ -66,6 +67,32 @@ UniqueFont MakeFont(const char* face, int height, int weight) {
     return UniqueFont(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, GB2312_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                   DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+// Controls and menu items that flip a switch when clicked.
+using app::PanelSwitch;
+
+struct SwitchCommand {
+    int id;
+    PanelSwitch which;
+};
+
+constexpr SwitchCommand kSwitchCommands[] = {
+    {单选框粘贴, PanelSwitch::kSelectPasteOnly},
+    {单选框发送, PanelSwitch::kSelectPasteAndSend},
+    {按钮_隐藏运行, PanelSwitch::kHidePanel},
+    {超级按钮1, PanelSwitch::kOpenManual},
+    {kCmdShowTrayIcon, PanelSwitch::kToggleTrayIcon},
+    {kCmdShowHide, PanelSwitch::kToggleShowHide},
+    {kCmdFollowChat, PanelSwitch::kToggleFollow},
+    {kCmdAutostart, PanelSwitch::kToggleAutostart},
+};
+
+std::optional<PanelSwitch> SwitchOf(int id) {
+    for (const SwitchCommand& command : kSwitchCommands) {
+        if (command.id == id) return command.which;
+    }
+    return std::nullopt;
 }
 
 void AppendItem(HMENU menu, int id, const char* text) {
@@ -133,6 +160,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+        case WM_CTLCOLOREDIT:
+            return OnEditColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
         case WM_LBUTTONDOWN:
             OnLeftButtonDown();
             return 0;
@@ -251,6 +280,9 @@ void MainWindow::CreateMenus() {
 void MainWindow::OnCommand(int id, int notification) {
     const bool clicked = notification == BN_CLICKED;  // also 0 for menu items
     if ((id == 按钮1 && clicked) || id == kCmdExit) events_->OnCloseCommand();
+    if (const std::optional<app::PanelSwitch> which = SwitchOf(id); which && clicked) {
+        events_->OnSwitch(*which);
+    }
     OnReplyCommand(id, notification);
 }
 
@@ -351,6 +383,17 @@ bool MainWindow::OnReplyCommand(int id, int notification) {
     }
 }
 
+// 编辑框1: black text on light grey.
+LRESULT MainWindow::OnEditColour(HDC dc, HWND edit) {
+    if (edit != Control(编辑框1))
+        return DefWindowProcA(window_.get(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(edit));
+    if (!edit_background_) edit_background_.Reset(CreateSolidBrush(kEditBackground));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, kEditBackground);
+    return reinterpret_cast<LRESULT>(edit_background_.get());
+}
+
 void MainWindow::OnAddClicked() {
     HWND edit = Control(编辑框1);
     std::string typed(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
@@ -398,6 +441,15 @@ void MainWindow::CheckRadio(app::RadioButton which) {
                      which == app::RadioButton::kSend ? 单选框发送 : 单选框粘贴);
 }
 
+bool MainWindow::IsRadioChecked(app::RadioButton which) const {
+    const int id = which == app::RadioButton::kSend ? 单选框发送 : 单选框粘贴;
+    return IsDlgButtonChecked(window_.get(), id) == BST_CHECKED;
+}
+
+bool MainWindow::IsMenuChecked(app::MenuItem item) const {
+    return (GetMenuState(MenuOf(item), CommandOf(item), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
 void MainWindow::SetMenuChecked(app::MenuItem item, bool checked) {
     CheckMenuItem(MenuOf(item), CommandOf(item),
                   MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -416,6 +468,49 @@ void MainWindow::SetWindowVisible(bool visible) {
     ShowWindow(window_.get(), visible ? SW_SHOW : SW_HIDE);
 }
 
+namespace {
+
+int ControlOf(app::PanelPart part) {
+    switch (part) {
+        case app::PanelPart::kReplyList:
+            return 超级列表框1;
+        case app::PanelPart::kNewReplyEdit:
+            return 编辑框1;
+        case app::PanelPart::kAddButton:
+            return 按钮添加;
+        case app::PanelPart::kManualButton:
+            return 超级按钮1;
+        case app::PanelPart::kWindow:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void MainWindow::SetGeometry(app::PanelPart part, app::Geometry property, int32_t pixels) {
+    const bool is_window = part == app::PanelPart::kWindow;
+    HWND target = is_window ? window_.get() : Control(ControlOf(part));
+    RECT rect{};
+    GetWindowRect(target, &rect);
+    // Controls are placed in the window's client coordinates.
+    if (!is_window) MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&rect), 2);
+    int left = rect.left, top = rect.top, height = rect.bottom - rect.top;
+    switch (property) {
+        case app::Geometry::kLeft:
+            left = pixels;
+            break;
+        case app::Geometry::kTop:
+            top = pixels;
+            break;
+        case app::Geometry::kHeight:
+            height = pixels;
+            break;
+    }
+    SetWindowPos(target, nullptr, left, top, rect.right - rect.left, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void MainWindow::SetTimerPeriod(uint32_t milliseconds) {
     if (milliseconds == 0) {
         KillTimer(window_.get(), 时钟1);
@@ -426,6 +521,33 @@ void MainWindow::SetTimerPeriod(uint32_t milliseconds) {
 
 void MainWindow::RequestDestroy() {
     PostMessageA(window_.get(), WM_CLOSE, 0, 0);
+}
+
+settings::ScreenPoint MainWindow::ClientOrigin() const {
+    POINT origin{0, 0};
+    ClientToScreen(window_.get(), &origin);
+    return {origin.x, origin.y};
+}
+
+bool MainWindow::ReceivesClickAt(settings::ScreenPoint point) const {
+    const POINT p{point.x, point.y};
+    if (!IsWindowVisible(window_.get())) return false;
+    // Off every screen the system would clamp the cursor to an edge, where
+    // anything may lie.
+    if (MonitorFromPoint(p, MONITOR_DEFAULTTONULL) == nullptr) return false;
+    // The background only: a click on a control would act on it (a reply
+    // row would be sent, "关闭" would end the program).
+    return WindowFromPoint(p) == window_.get();
+}
+
+void MainWindow::PopUpTrayMenu(settings::ScreenPoint anchor) {
+    // Unless the panel is foreground the menu stays open when the user
+    // clicks elsewhere; the null message afterwards lets a second click on
+    // the icon open it again (the shell's documented tray-menu quirk).
+    SetForegroundWindow(window_.get());
+    TrackPopupMenu(tray_menu_.get(), TPM_RIGHTALIGN | TPM_RIGHTBUTTON, anchor.x, anchor.y, 0,
+                   window_.get(), nullptr);
+    PostMessageA(window_.get(), WM_NULL, 0, 0);
 }
 
 }  // namespace tovanel::ui

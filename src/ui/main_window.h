@@ -9,6 +9,8 @@
 #include <string>
 
 #include "app/panel_controls.h"
+#include "app/panel_switch.h"
+#include "settings/tray_ports.h"
 #include "ui/main_window_layout.h"
 #include "ui/reply_list_control.h"
 #include "ui/reply_list_events.h"
@@ -28,9 +30,10 @@ class MainWindowEvents {
     virtual void OnTaskbarCreated() = 0;
     // 1 left button released, 2 left double click, 3 right button released.
     virtual void OnTrayEvent(int action) = 0;
+    virtual void OnSwitch(app::PanelSwitch which) = 0;
 };
 
-class MainWindow : public app::PanelControls {
+class MainWindow : public app::PanelControls, public settings::TrayMenuHost {
   public:
     explicit MainWindow(HINSTANCE instance);
     ~MainWindow() override;
@@ -53,12 +56,20 @@ class MainWindow : public app::PanelControls {
 
     // app::PanelControls
     void CheckRadio(app::RadioButton which) override;
+    bool IsRadioChecked(app::RadioButton which) const override;
     void SetMenuChecked(app::MenuItem item, bool checked) override;
+    bool IsMenuChecked(app::MenuItem item) const override;
     void SetMenuEnabled(app::MenuItem item, bool enabled) override;
     void SetRadioGroupEnabled(bool enabled) override;
     void SetWindowVisible(bool visible) override;
+    void SetGeometry(app::PanelPart part, app::Geometry property, int32_t pixels) override;
     void SetTimerPeriod(uint32_t milliseconds) override;
     void RequestDestroy() override;
+
+    // settings::TrayMenuHost
+    settings::ScreenPoint ClientOrigin() const override;
+    bool ReceivesClickAt(settings::ScreenPoint point) const override;
+    void PopUpTrayMenu(settings::ScreenPoint anchor) override;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
@@ -74,6 +85,7 @@ class MainWindow : public app::PanelControls {
     void OnTrayNotify(LPARAM lp);
     void OnDropFiles(HDROP drop);
     LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnEditColour(HDC dc, HWND edit);
     bool OnReplyCommand(int id, int notification);
     void OnAddClicked();
     void ShowReplyMenu();
@@ -99,6 +111,7 @@ class MainWindow : public app::PanelControls {
     UniqueImageList row_marks_;
     UniqueMenu reply_menu_;  // "右键菜单", owns its "导入/导出" submenu
     UniqueMenu tray_menu_;   // "托盘菜单"
+    UniqueBrush edit_background_;  // 编辑框1's
     ReplyListControl reply_rows_;
     ReplyListEvents* reply_events_ = nullptr;
 };

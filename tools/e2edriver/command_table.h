@@ -45,9 +45,11 @@ void AddProcessCommands(CommandTable& table);
 void AddDialogCommands(CommandTable& table);
 void AddTrayCommands(CommandTable& table);
 void AddInputCommands(CommandTable& table);
-void AddAutomationCommands(CommandTable& table);
 void AddListViewCommands(CommandTable& table);
-void AddMenuCommands(CommandTable& table);
+void AddControlCommands(CommandTable& table);
+void AddAutomationCommands(CommandTable& table);
+void AddVersionCommands(CommandTable& table);
+void AddFileCommands(CommandTable& table);
 
 // Helpers shared by the command files.
 HWND ParseHwnd(const std::string& text);

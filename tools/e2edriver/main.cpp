@@ -25,9 +25,11 @@ CommandTable BuildTable() {
     AddDialogCommands(table);
     AddTrayCommands(table);
     AddInputCommands(table);
-    AddAutomationCommands(table);
     AddListViewCommands(table);
-    AddMenuCommands(table);
+    AddControlCommands(table);
+    AddAutomationCommands(table);
+    AddVersionCommands(table);
+    AddFileCommands(table);
     return table;
 }
 
