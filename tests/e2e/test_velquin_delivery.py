@@ -75,6 +75,10 @@ def sending(bench, work):
     assert wait_log(log, 2) == [("paste-text", text), ("send", text)], read_log(log)
     row = bench.drive("list-row", lst, 1)
     assert row["selected"] == -1, "the row stayed selected after sending"
+    # And the next click, with the chat client now in front.
+    click_row(bench, lst, 3)
+    again = logged(ROWS[3][1])
+    assert wait_log(log, 4)[2:] == [("paste-text", again), ("send", again)], read_log(log)
     bench.drive("kill", pid)
     bench.drive("kill", chat["pid"])
 
