@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/panel_controls.h"
+#include "ui/dpi_scale.h"
 #include "ui/main_window_layout.h"
 #include "ui/win_handles.h"
 
@@ -42,6 +43,8 @@ class MainWindow : public app::PanelControls {
     HWND window() const { return window_.get(); }
     HWND reply_list() const { return Control(超级列表框1); }
     HICON small_icon() const { return small_icon_.get(); }
+    // The DPI the panel is laid out for: that of the monitor it is on.
+    int dpi() const { return dpi_; }
     bool IsActive() const { return window_ && GetActiveWindow() == window_.get(); }
 
     // app::PanelControls
@@ -66,11 +69,17 @@ class MainWindow : public app::PanelControls {
     LRESULT OnControlColour(HDC dc);
     void OnTrayNotify(LPARAM lp);
     void OnDropFiles(HDROP drop);
+    void OnDpiChanged(int dpi, const RECT& suggested);
 
     bool RegisterWindowClass();
+    void CentreForDpi();
     void CreateFonts();
+    void ApplyFonts();
     void CreateControls();
+    void LayOutControls(int previous_dpi);
     void SetUpReplyList();
+    void ScaleColumns(int previous_dpi);
+    void ShowRowMarks();
     void ShowLogo();
     void CreateMenus();
     HWND Control(int id) const { return GetDlgItem(window_.get(), id); }
@@ -80,6 +89,8 @@ class MainWindow : public app::PanelControls {
     MainWindowEvents* events_ = nullptr;
     UniqueWindow window_;
     UINT taskbar_created_message_ = 0;
+    int dpi_ = kBaseDpi;
+    bool docking_ = false;  // 时钟1 runs: the chat window decides where the panel stands
     UniqueIcon big_icon_;
     UniqueIcon small_icon_;
     UniqueFont font_;        // empty when the stock GUI font serves

@@ -1,0 +1,35 @@
+#include "ui/win32_dpi.h"
+
+#include "ui/dpi_scale.h"
+
+namespace tovanel::ui {
+
+namespace {
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+
+// Looked up at run time: the import would keep the program from starting on
+// Windows before 10 1607.
+GetDpiForWindowFunction GetDpiForWindowIfPresent() {
+    static const auto function = reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    return function;
+}
+
+}  // namespace
+
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kBaseDpi;
+}
+
+int WindowDpi(HWND window) {
+    if (const GetDpiForWindowFunction get_dpi = GetDpiForWindowIfPresent()) {
+        if (const UINT dpi = get_dpi(window)) return static_cast<int>(dpi);
+    }
+    return SystemDpi();
+}
+
+}  // namespace tovanel::ui

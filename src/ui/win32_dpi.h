@@ -1,0 +1,16 @@
+// The DPI Windows lays a window out at, on every Windows version we run on.
+#pragma once
+
+#include <windows.h>
+
+namespace tovanel::ui {
+
+// The DPI of the monitor `window` is on (GetDpiForWindow, Windows 10 1607 and
+// later); the system DPI on older Windows or when the window is gone.
+int WindowDpi(HWND window);
+
+// The DPI of the primary monitor at sign-in, which stock objects such as
+// DEFAULT_GUI_FONT are sized for.
+int SystemDpi();
+
+}  // namespace tovanel::ui
