@@ -50,6 +50,10 @@ bool StandinWindow::Create(HINSTANCE instance, const std::optional<WindowPlaceme
     CreateWindowExA(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, p.left, p.top,
                     p.width, p.height, nullptr, nullptr, instance, this);
     if (!hwnd_) return false;
+    // Wine sends the first WM_SIZE of an overlapped window only from inside
+    // ShowWindow, after the window is already visible; another process could
+    // see it shown with zero-size children. Lay out before showing.
+    LayOut();
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
     return true;
@@ -107,7 +111,11 @@ void StandinWindow::OnCreate() {
 }
 
 void StandinWindow::OnSize() {
-    if (!input_ || IsIconic(hwnd_)) return;
+    if (!IsIconic(hwnd_)) LayOut();
+}
+
+void StandinWindow::LayOut() {
+    if (!input_) return;
     RECT outer;
     GetWindowRect(hwnd_, &outer);
     POINT clientOrigin{0, 0};

@@ -31,6 +31,8 @@ class StandinWindow {
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     void OnCreate();
     void OnSize();
+    // Places the children for the window's current outer size.
+    void LayOut();
     void OnCommand(WORD id, WORD code);
     void OnSend();
     void OnGetMinMaxInfo(MINMAXINFO* info);
