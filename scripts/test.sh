@@ -12,7 +12,7 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -DTOVANEL_FUZZ=ON \
 cmake --build build/fuzz -j "$jobs" --target fuzz_targets
 
 # The Wine prefixes, made before the tests that share them start.
-for prefix in wineprefix e2e-wineprefix; do
+for prefix in wineprefix e2e-wineprefix e2e-wineprefix-144dpi; do
   WINEPREFIX="$root/build/windows/$prefix" scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1 || true
 done
 

@@ -62,21 +62,9 @@ const char* ChineseUiFace() {
     return nullptr;
 }
 
-// The stock GUI font is made for the system DPI; on a monitor of another
-// scale a copy at that scale serves instead. Empty when the stock one serves.
-UniqueFont StockFontAt(int dpi) {
-    const int system_dpi = SystemDpi();
-    LOGFONTA font;
-    if (dpi == system_dpi || !GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) {
-        return UniqueFont();
-    }
-    font.lfHeight = RescaleDpi(font.lfHeight, system_dpi, dpi);
-    return UniqueFont(CreateFontIndirectA(&font));
-}
-
 // Empty when no such face is installed and the stock GUI font serves as it is.
 UniqueFont MakeFont(const char* face, int height96, int weight, int dpi) {
-    if (face == nullptr) return StockFontAt(dpi);
+    if (face == nullptr) return UniqueFont(CreateStockFontAt(dpi));
     return UniqueFont(CreateFontA(-ScaleToDpi(height96, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
                                   GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));

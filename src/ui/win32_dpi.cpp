@@ -25,6 +25,16 @@ int SystemDpi() {
     return dpi > 0 ? dpi : kBaseDpi;
 }
 
+HFONT CreateStockFontAt(int dpi) {
+    const int system_dpi = SystemDpi();
+    LOGFONTA font;
+    if (dpi == system_dpi || !GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) {
+        return nullptr;
+    }
+    font.lfHeight = RescaleDpi(font.lfHeight, system_dpi, dpi);
+    return CreateFontIndirectA(&font);
+}
+
 int WindowDpi(HWND window) {
     if (const GetDpiForWindowFunction get_dpi = GetDpiForWindowIfPresent()) {
         if (const UINT dpi = get_dpi(window)) return static_cast<int>(dpi);

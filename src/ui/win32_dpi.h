@@ -13,4 +13,8 @@ int WindowDpi(HWND window);
 // DEFAULT_GUI_FONT are sized for.
 int SystemDpi();
 
+// A copy of DEFAULT_GUI_FONT for a window at `dpi`, owned by the caller; null
+// when the stock font itself fits (`dpi` is the system DPI) or on failure.
+HFONT CreateStockFontAt(int dpi);
+
 }  // namespace tovanel::ui

@@ -33,21 +33,29 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
+def scaled_prefix(prefix, dpi):
+    """The Wine prefix of the tests at a display scale other than 100 %."""
+    return prefix if dpi == 96 else f"{prefix}-{dpi}dpi"
+
+
 def skip(reason):
     print(f"SKIP: {reason}")
     sys.exit(SKIP)
 
 
 class Bench:
-    """with Bench("name", timeout=60) as bench: ... bench.drive("find", ...)"""
+    """with Bench("name", timeout=60) as bench: ... bench.drive("find", ...)
 
-    def __init__(self, name, timeout=90, screen=(1280, 1024)):
+    dpi=144 runs Wine at that display scale (LogPixels), in a prefix of its own."""
+
+    def __init__(self, name, timeout=90, screen=(1280, 1024), dpi=96):
         self.name = name
         self.timeout = timeout
         self.screen = screen
+        self.dpi = dpi
         self.artifacts = config("TOVANEL_E2E_ARTIFACTS")
         self.wine_run = config("TOVANEL_E2E_WINE_RUN")
-        self.prefix = config("TOVANEL_E2E_PREFIX")
+        self.prefix = scaled_prefix(config("TOVANEL_E2E_PREFIX"), dpi)
         self.driver_exe = config("TOVANEL_E2E_DRIVER")
         self.xvfb = None
         self.driver = None
@@ -74,6 +82,8 @@ class Bench:
         self._start_xvfb()
         self.env = dict(os.environ, DISPLAY=f":{self.display}", WINEPREFIX=self.prefix,
                         WINEDEBUG=os.environ.get("WINEDEBUG", "-all"))
+        if self.dpi != 96:
+            self._set_log_pixels()
         self.watchdog = threading.Timer(self.timeout, self._on_timeout)
         self.watchdog.daemon = True
         self.watchdog.start()
@@ -114,6 +124,14 @@ class Bench:
         if not number:
             raise BenchError("Xvfb did not start")
         self.display = int(number)
+
+    def _set_log_pixels(self):
+        # Wine reads the scale when a process starts, so it is set before any
+        # program of the test runs (the first run also makes the prefix).
+        subprocess.run([self.wine_run, "reg", "add", r"HKCU\Control Panel\Desktop", "/v",
+                        "LogPixels", "/t", "REG_DWORD", "/d", str(self.dpi), "/f"],
+                       env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=300, check=True)
 
     def _start_driver(self):
         self.driver = subprocess.Popen(
