@@ -2,27 +2,30 @@
 // and laying it out again when it crosses to a monitor of another scale.
 #include <utility>
 
+#include "ui/dpi_change.h"
 #include "ui/main_window.h"
 
 namespace tovanel::ui {
 
 namespace {
 
-// The reply list's height and the tops of the three controls below it follow
-// the panel's height (docking, the follow switch): a change of scale carries
-// their current values over rather than putting back the form's.
-bool HeightFollowsPanel(ControlId id) {
-    return id == 超级列表框1;
-}
-bool TopFollowsPanel(ControlId id) {
-    return id == 编辑框1 || id == 按钮添加 || id == 超级按钮1;
+// The reply list's height and the tops of the three controls below it.
+FollowsPanelHeight Follows(ControlId id) {
+    if (id == 超级列表框1) return FollowsPanelHeight::kHeight;
+    if (id == 编辑框1 || id == 按钮添加 || id == 超级按钮1) return FollowsPanelHeight::kTop;
+    return FollowsPanelHeight::kNothing;
 }
 
-RECT ChildRect(HWND parent, HWND child) {
+LayoutRect AsLayout(const RECT& rect) {
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// In the parent's client coordinates.
+LayoutRect ChildRect(HWND parent, HWND child) {
     RECT rect{};
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    return AsLayout(rect);
 }
 
 }  // namespace
@@ -40,12 +43,8 @@ void MainWindow::CentreForDpi() {
 void MainWindow::LayOutControls(int previous_dpi) {
     for (const ControlSpec& spec : kControls) {
         HWND control = Control(spec.id);
-        LayoutRect place = ScaleToDpi(Rect96(spec), dpi_);
-        const RECT now = ChildRect(window_.get(), control);
-        if (HeightFollowsPanel(spec.id)) {
-            place.height = RescaleDpi(now.bottom - now.top, previous_dpi, dpi_);
-        }
-        if (TopFollowsPanel(spec.id)) place.top = RescaleDpi(now.top, previous_dpi, dpi_);
+        const LayoutRect place = ControlRectAtNewDpi(
+            Rect96(spec), ChildRect(window_.get(), control), Follows(spec.id), previous_dpi, dpi_);
         MoveWindow(control, place.left, place.top, place.width, place.height, TRUE);
     }
 }
@@ -73,18 +72,12 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
         ShowRowMarks();
         ShowLogo();
     }
-    HWND window = window_.get();
-    if (docking_) {
-        // The next docking tick sets left, top and height from the chat window.
-        RECT now;
-        GetWindowRect(window, &now);
-        SetWindowPos(window, nullptr, 0, 0, ScaleToDpi(kMainWindowWidth, dpi_),
-                     now.bottom - now.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
-        SetWindowPos(window, nullptr, suggested.left, suggested.top,
-                     suggested.right - suggested.left, suggested.bottom - suggested.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    RECT now;
+    GetWindowRect(window_.get(), &now);
+    const LayoutRect place =
+        PanelRectAtNewDpi(docking_, AsLayout(now), AsLayout(suggested), kMainWindowWidth, dpi_);
+    SetWindowPos(window_.get(), nullptr, place.left, place.top, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace tovanel::ui
