@@ -7,7 +7,8 @@
 
 #include "app/app_frame.h"
 #include "app/app_state.h"
-#include "app/pending_plug_ins.h"
+#include "app/program_plug_ins.h"
+#include "app/reply_library_wiring.h"
 #include "app/win32_os_services.h"
 #include "store/file_port.h"
 #include "store/record_store.h"
@@ -62,7 +63,9 @@ int Run(HINSTANCE instance) {
     store::RecordStore store(*fs, &OnStoreFatal);
     ui::MainWindow window(instance);
     Win32OsServices os(window);
-    PendingPlugIns plug_ins;
+    ReplyLibraryWiring replies(instance, window, store);
+    window.SetReplyListEvents(replies);
+    ProgramPlugIns plug_ins(replies.library());
     AppFrame frame(ProcessAppState(), window, os, plug_ins, store);
     FrameEvents events(frame);
     if (!window.Create(events)) {

@@ -1,19 +1,16 @@
 // Placeholders for the operations other subsystems bring in: each does
-// nothing until its subsystem is part of the program.
+// nothing until its subsystem is part of the program (ProgramPlugIns holds
+// those that have arrived).
 #pragma once
 
 #include "app/plug_ins.h"
 
 namespace tovanel::app {
 
-class PendingPlugIns final : public PlugIns {
+class PendingPlugIns : public PlugIns {
   public:
     // No marker yet: every copy starts as if it were the only one.
     void SingleInstanceGuard() override {}
-    // The reply list stays empty until it reads the content table.
-    void RefillReplyList() override {}
-    // A dropped file is not yet copied into the attachment folder.
-    void AcceptDroppedFile(const std::string&) override {}
     // No F-key dispatch yet, so no keyboard hook.
     void InstallKeyboardHook() override {}
     void RemoveKeyboardHook() override {}

@@ -144,6 +144,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wp, LPARAM lp) {
         case WM_COMMAND:
             OnCommand(LOWORD(wp), HIWORD(wp));
             return 0;
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
         case WM_LBUTTONDOWN:
             OnLeftButtonDown();
             return 0;
@@ -229,6 +231,7 @@ void MainWindow::SetUpReplyList() {
     column.pszText = const_cast<char*>(kContentColumnTitle);
     SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
     ShowRowMarks();
+    reply_rows_.Attach(list);
     SetWindowSubclass(list, &MainWindow::ReplyListProc, kReplyListSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
 }
@@ -285,6 +288,7 @@ void MainWindow::CreateMenus() {
 void MainWindow::OnCommand(int id, int notification) {
     const bool clicked = notification == BN_CLICKED;  // also 0 for menu items
     if ((id == 按钮1 && clicked) || id == kCmdExit) events_->OnCloseCommand();
+    OnReplyCommand(id, notification);
 }
 
 void MainWindow::OnLeftButtonDown() {
@@ -335,6 +339,73 @@ void MainWindow::OnDropFiles(HDROP drop) {
     }
     DragFinish(drop);
     for (const std::string& path : paths) events_->OnFileDropped(path);
+}
+
+HFONT MainWindow::ui_font() const {
+    return font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+    if (header.idFrom != 超级列表框1) return 0;
+    switch (header.code) {
+        case LVN_GETDISPINFOA:
+            reply_rows_.OnGetDisplayInfo(
+                *reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header)));
+            break;
+        case NM_CLICK:
+            if (reply_events_ != nullptr) reply_events_->OnReplyListClick();
+            break;
+        case NM_RCLICK:
+            ShowReplyMenu();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+// "添加" and the reply menu's items; false for any other command.
+bool MainWindow::OnReplyCommand(int id, int notification) {
+    if (reply_events_ == nullptr) return false;
+    switch (id) {
+        case 按钮添加:
+            if (notification == BN_CLICKED) OnAddClicked();
+            return true;
+        case kCmdDelete:
+            reply_events_->OnDeleteCommand();
+            return true;
+        case kCmdEditHotkeys:
+            reply_events_->OnEditHotkeysCommand();
+            return true;
+        case kCmdImportText:
+            reply_events_->OnImportCommand();
+            return true;
+        case kCmdExportText:
+            reply_events_->OnExportCommand();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MainWindow::OnAddClicked() {
+    HWND edit = Control(编辑框1);
+    std::string typed(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+    typed.resize(
+        static_cast<size_t>(GetWindowTextA(edit, typed.data(), static_cast<int>(typed.size()))));
+    if (reply_events_->OnAddClicked(typed)) SetWindowTextA(edit, "");
+}
+
+// At the cursor, 3 pixels right and down; either button chooses, and the
+// chosen command arrives as WM_COMMAND after the menu has closed.
+void MainWindow::ShowReplyMenu() {
+    const bool selected = reply_rows_.SelectedRow() >= 0;
+    EnableMenuItem(reply_menu_.get(), kCmdDelete,
+                   MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
+    POINT at;
+    GetCursorPos(&at);
+    TrackPopupMenu(reply_menu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x + 3,
+                   at.y + 3, 0, window_.get(), nullptr);
 }
 
 HMENU MainWindow::MenuOf(app::MenuItem item) const {

@@ -11,6 +11,8 @@
 #include "app/panel_controls.h"
 #include "ui/dpi_scale.h"
 #include "ui/main_window_layout.h"
+#include "ui/reply_list_control.h"
+#include "ui/reply_list_events.h"
 #include "ui/win_handles.h"
 
 namespace tovanel::ui {
@@ -45,6 +47,11 @@ class MainWindow : public app::PanelControls {
     HICON small_icon() const { return small_icon_.get(); }
     // The DPI the panel is laid out for: that of the monitor it is on.
     int dpi() const { return dpi_; }
+    HFONT ui_font() const;
+    // The rows of 超级列表框1, read and refilled by the reply library and the delivery.
+    replies::ReplyListView& reply_rows() { return reply_rows_; }
+    // Where the reply list's clicks, "添加" and the reply menu's commands go.
+    void SetReplyListEvents(ReplyListEvents& events) { reply_events_ = &events; }
     bool IsActive() const { return window_ && GetActiveWindow() == window_.get(); }
 
     // app::PanelControls
@@ -70,6 +77,10 @@ class MainWindow : public app::PanelControls {
     void OnTrayNotify(LPARAM lp);
     void OnDropFiles(HDROP drop);
     void OnDpiChanged(int dpi, const RECT& suggested);
+    LRESULT OnNotify(const NMHDR& header);
+    bool OnReplyCommand(int id, int notification);
+    void OnAddClicked();
+    void ShowReplyMenu();
 
     bool RegisterWindowClass();
     void CentreForDpi();
@@ -99,6 +110,8 @@ class MainWindow : public app::PanelControls {
     UniqueImageList row_marks_;
     UniqueMenu reply_menu_;  // "右键菜单", owns its "导入/导出" submenu
     UniqueMenu tray_menu_;   // "托盘菜单"
+    ReplyListControl reply_rows_;
+    ReplyListEvents* reply_events_ = nullptr;
 };
 
 }  // namespace tovanel::ui

@@ -85,7 +85,7 @@ inline constexpr ControlSpec kControls[] = {
     {标签2, "STATIC", kChild | SS_LEFTNOWORDWRAP, 0, 10, 108, 280, 20, "左键回复内容，右键弹出菜单。"},
     {超级列表框1, WC_LISTVIEWA,
      kChild | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER |
-         LVS_SHAREIMAGELISTS,
+         LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
      WS_EX_CLIENTEDGE, 10, 129, 280, 421, ""},
     {编辑框1, "EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 10, 563, 280, 24, ""},
     {超级按钮1, "BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, 9, 595, 80, 24, "查看说明书"},

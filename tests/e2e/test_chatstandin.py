@@ -5,16 +5,24 @@ clicks, at any window size."""
 import os
 import sys
 
-from bench import Bench, config, wait_for, windows_path
+from bench import Bench, config, windows_path
 
 CLASS, TITLE = "WeChatMainWndForPC", "微信"
 
 
 def read_log(path):
+    """The events logged so far: complete lines only, as the file may be read
+    while a line is being written."""
     if not os.path.exists(path):
         return []
-    with open(path, encoding="utf-8") as f:
-        return [line.rstrip("\n").split("\t", 1) for line in f]
+    with open(path, "rb") as f:
+        lines = f.read().split(b"\n")[:-1]
+    return [line.decode("utf-8").split("\t", 1) for line in lines]
+
+
+def wait_events(bench, log, count, what):
+    return bench.wait_until(lambda: read_log(log), f"{what} in the stand-in's log",
+                            until=lambda events: len(events) >= count)
 
 
 def logged(text):
@@ -54,26 +62,32 @@ def main():
         log = os.path.join(work, "events.txt")
         with open(os.path.join(work, "附件 一.txt"), "w") as f:
             f.write("x")
-        bench.drive("start", windows_path(standin), "-", "--log", windows_path(log),
-                    "--rect", "60,40,640,520")
-        found = bench.drive("wait-window", CLASS, TITLE, 15000, "visible")
-        assert found["found"] and found["visible"], "stand-in window did not appear"
+        pid = bench.drive("start", windows_path(standin), "-", "--log", windows_path(log),
+                          "--rect", "60,40,640,520")["pid"]
+        found = bench.wait_window(CLASS, TITLE, visible=True, pid=pid)
         hwnd = found["hwnd"]
         assert found["rect"] == [60, 40, 700, 560], found["rect"]
 
+        # Read at once: the stand-in must be laid out when it shows.
         rect, box, button = check_targets(bench, hwnd)
         x, y = rect[0] + (rect[2] - rect[0]) - 33, rect[1] + (rect[3] - rect[1]) - 58
 
-        # Text with a line break and a tab, as a reply may hold.
+        # Keys go where the focus is when they are queued.
+        bench.drive("click", x, y)
+        bench.wait_foreground(hwnd, "the stand-in")
+        bench.wait_focus(box["hwnd"], "the stand-in's input box")
+        # Text with a line break and a tab, as a reply may hold. Each paste
+        # is logged before the clipboard changes again.
         text = "你好，世界\r\n第二行\tend"
         bench.drive("clip-text", text)
-        bench.drive("click", x, y)
         bench.drive("key", "ctrl+v")
+        wait_events(bench, log, 1, "the pasted text")
         attachment = windows_path(os.path.join(work, "附件 一.txt"))
         bench.drive("clip-files", attachment)
         bench.drive("key", "ctrl+v")
+        wait_events(bench, log, 2, "the pasted file list")
         bench.drive("click", rect[2] - 78, rect[3] - 28)
-        events = wait_for(lambda: len(read_log(log)) >= 3 and read_log(log), 10)
+        events = wait_events(bench, log, 3, "the Send click")
         assert events == [
             ["paste-text", logged(text)],
             ["paste-files", logged(attachment)],
@@ -86,9 +100,12 @@ def main():
         WS_CAPTION, WS_THICKFRAME = 0x00C00000, 0x00040000
         assert style & WS_CAPTION == WS_CAPTION and style & WS_THICKFRAME, hex(style)
         for size in ((400, 380), (1000, 800)):
-            moved = bench.drive("resize", hwnd, 200, 100, *size)
-            assert moved["rect"] == [200, 100, 200 + size[0], 100 + size[1]], moved
-            check_targets(bench, hwnd)
+            wanted = [200, 100, 200 + size[0], 100 + size[1]]
+            bench.drive("resize", hwnd, 200, 100, *size)
+            bench.wait_until(lambda: bench.drive("window", hwnd)["rect"],
+                             f"the stand-in at {wanted}", until=lambda r: r == wanted)
+            bench.wait_until(lambda: check_targets(bench, hwnd),
+                             f"the input box and Send button under their points at {size}")
     return 0
 
 

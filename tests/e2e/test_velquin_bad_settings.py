@@ -28,12 +28,19 @@ def other_password(folder):
 CASES = [("missing", remove), ("damaged", damage), ("other password", other_password)]
 
 
+def message_box_complete(box):
+    # A box is found as soon as it is visible; its texts and buttons may
+    # still be unset and its icon unpainted.
+    return box["found"] and box["texts"] and box["buttons"] and box["icon"] != "unknown"
+
+
 def check_case(bench, name, spoil):
     folder = program_folder(bench)
     spoil(folder)
     pid = start_velquin(bench, folder)
-    box = bench.drive("dialog", 15000, pid)
-    assert box["found"], f"{name}: no message box"
+    box = bench.wait_until(lambda: bench.drive("dialog", 0, pid),
+                           f"{name}: a message box with its text, button and icon",
+                           until=message_box_complete)
     bench.screenshot(f"{name.replace(' ', '-')}-message")
     assert box["count"] == 1, f"{name}: {box['count']} message boxes"
     assert box["caption"] == "信息：", f"{name}: caption {box['caption']!r}"
@@ -46,13 +53,15 @@ def check_case(bench, name, spoil):
     if panel["found"]:
         assert not panel["visible"], f"{name}: the panel is visible"
         # Modal for all windows of the program, the hidden panel included.
-        assert not panel["enabled"], f"{name}: the panel takes input behind the message"
+        bench.wait_until(lambda: bench.drive("window", panel["hwnd"]),
+                         f"{name}: the panel disabled behind the message",
+                         until=lambda w: not w["enabled"])
     assert not tray_icons(bench), f"{name}: a tray icon is shown"
 
-    assert bench.drive("dialog-press", box["hwnd"])["closed"], f"{name}: OK did not close it"
-    ended = bench.drive("wait", pid, 10000)
-    assert ended["exited"], f"{name}: the program lives on after the message"
-    assert ended["code"] != 0, f"{name}: exit code 0 after a failed start"
+    bench.drive("dialog-press", box["hwnd"])
+    bench.wait_gone(box["hwnd"], f"{name}: the message box, after OK,")
+    code = bench.wait_exit(pid, f"{name}: the program, after the message,")
+    assert code != 0, f"{name}: exit code 0 after a failed start"
     assert bench.drive("dialog-count")["count"] == 0, f"{name}: another message box came"
     assert not tray_icons(bench), f"{name}: a tray icon is left"
 

@@ -81,15 +81,21 @@ def colours(image, x, y, w, h):
     return int(out.stdout.strip() or 0)
 
 
-def check_pixels(bench, window):
-    rect = window["rect"]
+def drawn_panel(bench, rect):
+    """A screenshot of the panel once everything is drawn: the decoded logo
+    is an image, not a flat area, and every texted control shows something.
+    A shown window paints a little later, control by control."""
     shot = bench.screenshot("panel", crop=(rect[0], rect[1], 300, 650))
     assert shot, "no screenshot"
-    # The decoded logo is an image, not a flat area; every texted control
-    # has drawn something.
-    assert colours(shot, 25, 11, 50, 50) >= 8, "the logo is not drawn"
+    logo = colours(shot, 25, 11, 50, 50)
     blank = [name for name, _, x, y, w, h, text in LAYOUT if text and colours(shot, x, y, w, h) < 2]
-    assert not blank, f"nothing drawn for {blank}"
+    assert logo >= 8 and not blank, f"logo in {logo} colours; nothing drawn for {blank}"
+    return shot
+
+
+def check_pixels(bench, window):
+    shot = bench.wait_until(lambda: drawn_panel(bench, window["rect"]),
+                            "the panel drawn, logo and texts", interval=0.5)
     overlay = bench.artifact_path("panel-layout.png")
     draw = []
     for _, _, x, y, w, h, _ in LAYOUT:
@@ -102,8 +108,9 @@ def check_drag(bench, window):
     left, top = window["rect"][:2]
     # Below the bottom buttons there is only background.
     bench.drive("drag", left + 150, top + 640, left + 190, top + 610)
-    moved = bench.drive("window", window["hwnd"])["rect"]
-    assert moved[:2] == [left + 40, top - 30], f"dragged from {left},{top} to {moved[:2]}"
+    bench.wait_until(lambda: bench.drive("window", window["hwnd"])["rect"][:2],
+                     f"the panel dragged from {left},{top} to {left + 40},{top - 30}",
+                     until=lambda at: at == [left + 40, top - 30])
 
 
 def run(screen, full):
@@ -117,7 +124,7 @@ def run(screen, full):
             check_controls(bench, window)
             check_pixels(bench, window)
             check_drag(bench, window)
-        bench.drive("kill", pid)
+        bench.kill(pid)
 
 
 def require_chinese_font():

@@ -38,7 +38,7 @@ def check_controls(bench, window):
     for name, kind, x, y, w, h, text in LAYOUT:
         x, y = scaled(x), scaled(y)
         expected = [left + x, top + y, left + x + scaled(w), top + y + scaled(h)]
-        matches = [c for c in children if kind_of(c) == kind and c["rect"] == expected
+        matches = [c for c in children if kind_of(c) == kind and c["rect"] == expected and c["visible"]
                    and (text is None or c["title"] == text)]
         if len(matches) != 1:
             near = [(c["title"], c["rect"]) for c in children if kind_of(c) == kind]
@@ -46,15 +46,16 @@ def check_controls(bench, window):
     assert not wrong, "layout at 150 % differs:\n  " + "\n  ".join(wrong)
 
 
-def check_drawn(bench, window):
-    rect = window["rect"]
+def drawn_panel(bench, rect):
+    """A screenshot of the panel once the logo and every texted control are
+    drawn at their scaled places (a shown window paints control by control)."""
     shot = bench.screenshot("panel-150%", crop=(rect[0], rect[1], 450, 975))
     assert shot, "no screenshot"
-    logo = [scaled(v) for v in (25, 11, 50, 50)]
-    assert colours(shot, *logo) >= 8, "the logo is not drawn at its scaled place"
+    logo = colours(shot, *(scaled(v) for v in (25, 11, 50, 50)))
     blank = [name for name, _, x, y, w, h, text in LAYOUT
              if text and colours(shot, scaled(x), scaled(y), scaled(w), scaled(h)) < 2]
-    assert not blank, f"nothing drawn for {blank}"
+    assert logo >= 8 and not blank, f"logo in {logo} colours; nothing drawn for {blank}"
+    return shot
 
 
 def child_at(children, x, y):
@@ -89,8 +90,9 @@ def main():
         assert window["visible"], "the panel is not visible"
         check_panel(window)
         check_controls(bench, window)
-        check_drawn(bench, window)
-        bench.drive("kill", pid)
+        bench.wait_until(lambda: drawn_panel(bench, window["rect"]),
+                         "the panel drawn at 150 %, logo and texts", interval=0.5)
+        bench.kill(pid)
     return 0
 
 

@@ -15,8 +15,10 @@ CASES = [("esc", False), ("esc", True), ("关闭", False), ("关闭", True)]
 def close_panel(bench, window, how):
     left, top = window["rect"][0], window["rect"][1]
     if how == "esc":
-        # A click on the background below the buttons makes the panel active.
+        # A click on the background below the buttons makes the panel active;
+        # the key goes to whichever window is in front when it is queued.
         bench.drive("click", left + 150, top + 640)
+        bench.wait_foreground(window["hwnd"], "the panel")
         bench.drive("key", "esc")
     else:
         button = children_by_text(bench, window["hwnd"])[how]
@@ -32,11 +34,11 @@ def check_case(bench, how, tray_flag):
     window = wait_started(bench, pid)
     assert window["visible"], f"{name}: the panel is not visible"
     close_panel(bench, window, how)
-    ended = bench.drive("wait", pid, 10000)
-    assert ended["exited"], f"{name}: the program is still running"
-    assert ended["code"] == 0, f"{name}: exit code {ended['code']}"
-    assert not bench.drive("window", window["hwnd"])["found"], f"{name}: window left behind"
-    assert wait_tray_icon(bench, False), f"{name}: the tray icon stayed"
+    code = bench.wait_exit(pid, f"{name}: the program")
+    assert code == 0, f"{name}: exit code {code}"
+    bench.wait_gone(window["hwnd"], f"{name}: the panel")
+    wait_tray_icon(bench, False)
+    # The program has ended, so the table is closed.
     assert read_settings(folder) == before, f"{name}: the settings table changed"
 
 

@@ -24,6 +24,12 @@ CASES = [
 ]
 
 
+def one_edit_box(bench, hwnd):
+    edits = [c["hwnd"] for c in bench.drive("children", hwnd)["children"] if c["class"] == "Edit"]
+    assert len(edits) == 1, f"{len(edits)} edit boxes"
+    return edits[0]
+
+
 def check_case(bench, true_fields, expected):
     name = "+".join(true_fields) or "all false"
     visible, send_checked, group_enabled = expected
@@ -31,10 +37,8 @@ def check_case(bench, true_fields, expected):
     folder = program_folder(bench, settings)
     before = read_settings(folder)
     pid = start_velquin(bench, folder)
+    # Start-up has ended, so what it shows or hides is settled.
     window = wait_started(bench, pid)
-    # Give a late ShowWindow a chance to show up before judging visibility.
-    bench.drive("sleep", 300)
-    window = bench.drive("window", window["hwnd"])
     assert window["visible"] == visible, f"{name}: visible is {window['visible']}"
     icons = tray_icons(bench)
     assert len(icons) == 1, f"{name}: {len(icons)} tray icons"
@@ -51,6 +55,13 @@ def check_case(bench, true_fields, expected):
         # A disabled group blocks its radio buttons: a click changes nothing.
         target = "只是粘贴" if send_checked else "一键发送"
         bench.drive("click", *centre(controls[target]["rect"]))
+        # Nothing to wait for when nothing may change: the panel handles its
+        # input in order, so once a later click has put the focus in the edit
+        # box, the click on the radio has been handled.
+        edit = one_edit_box(bench, window["hwnd"])
+        assert bench.drive("focus", edit)["focus"] != edit, f"{name}: the edit box had the focus"
+        bench.drive("click", *centre(bench.drive("window", edit)["rect"]))
+        bench.wait_focus(edit, "the panel's edit box")
         after = children_by_text(bench, window["hwnd"])
         assert after["一键发送"]["checked"] == send_checked, f"{name}: a blocked radio took a click"
     if visible:

@@ -6,7 +6,7 @@ import os
 import shutil
 import subprocess
 
-from bench import config, skip, wait_for, windows_path
+from bench import config, skip, windows_path
 
 MAIN_CLASS, MAIN_CAPTION = "TovanelMainWindow", "Tovanel"
 CHAT_CLASS, CHAT_TITLE = "WeChatMainWndForPC", "微信"
@@ -78,10 +78,9 @@ def start_velquin(bench, folder):
 
 def start_standin(bench, rect=(40, 60, 700, 600)):
     exe = windows_path(config("TOVANEL_E2E_STANDIN"))
-    bench.drive("start", exe, "-", "--rect", ",".join(str(v) for v in rect))
-    found = bench.drive("wait-window", CHAT_CLASS, CHAT_TITLE, 15000, "visible")
-    assert found["found"], "the stand-in chat client did not come up"
-    return found
+    pid = bench.drive("start", exe, "-", "--rect", ",".join(str(v) for v in rect))["pid"]
+    # The stand-in lays out its children before it shows.
+    return bench.wait_window(CHAT_CLASS, CHAT_TITLE, visible=True, pid=pid)
 
 
 def tray_icons(bench):
@@ -89,20 +88,26 @@ def tray_icons(bench):
     return [(i.get("tip"), i) for i in bench.drive("tray")["icons"] if i["visible"]]
 
 
-def wait_tray_icon(bench, present, timeout=10.0):
-    """Waits until Velquin's tray icon is there (present=True) or gone."""
-    return wait_for(lambda: any(tip == TRAY_TIP for tip, _ in tray_icons(bench)) == present,
-                    timeout)
+def wait_tray_icon(bench, present):
+    """Waits until Velquin's tray icon is in Wine's tray window (present=True)
+    or gone from it; an icon the program added shows up there a little later.
+    Returns the tips of the visible icons."""
+    return bench.wait_until(lambda: [tip for tip, _ in tray_icons(bench)],
+                            f"Velquin's tray icon {'shown' if present else 'gone'}",
+                            until=lambda tips: (TRAY_TIP in tips) == present)
 
 
 def wait_started(bench, pid):
-    """Waits until start-up has run through ApplySettings: the main window
-    exists and the tray icon, always shown at its end, is up. Returns the
-    main window's description."""
-    found = bench.drive("wait-window", MAIN_CLASS, MAIN_CAPTION, 15000)
-    assert found["found"], "Velquin's main window was not created"
-    assert found["pid"] == pid, "the main window belongs to another process"
-    assert wait_tray_icon(bench, True), f"no tray icon with the tip {TRAY_TIP!r}"
+    """Waits until start-up has run to its end and returns the main window's
+    description. Start-up runs inside the main window's WM_CREATE, so the
+    window can be found while it is still going on; the thread answering a
+    message shows it is over. The tray icon, which start-up always shows,
+    must then have reached the tray."""
+    found = bench.wait_window(MAIN_CLASS, MAIN_CAPTION, pid=pid)
+    bench.wait_until(lambda: bench.drive("sync", found["hwnd"], 1000),
+                     "Velquin's start-up to end (its window answering a message)",
+                     until=lambda r: r["answered"])
+    wait_tray_icon(bench, True)
     return bench.drive("window", found["hwnd"])
 
 
@@ -117,5 +122,5 @@ def centre(rect):
 def end_velquin(bench, pid):
     """Stops a copy that a test does not end on purpose."""
     if not bench.drive("wait", pid, 0)["exited"]:
-        bench.drive("kill", pid)
+        bench.kill(pid)
     wait_tray_icon(bench, False)

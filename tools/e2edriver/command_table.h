@@ -45,6 +45,8 @@ void AddProcessCommands(CommandTable& table);
 void AddDialogCommands(CommandTable& table);
 void AddTrayCommands(CommandTable& table);
 void AddInputCommands(CommandTable& table);
+void AddListViewCommands(CommandTable& table);
+void AddMenuCommands(CommandTable& table);
 
 // Helpers shared by the command files.
 HWND ParseHwnd(const std::string& text);
@@ -55,6 +57,10 @@ std::string RectJson(const RECT& r);
 // hwnd, class, title, pid, rect (outer) and client (both screen coordinates),
 // owner, visible, enabled, styles.
 JsonObject DescribeWindow(HWND hwnd);
+// How long a command waits for a state it brought about itself (a dialog
+// closed, a window in front, the clipboard free); generous, as it returns as
+// soon as the state comes.
+constexpr long kStateTimeoutMs = 30000;
 // Calls `done` every 20 ms until it returns true or timeoutMs passes.
 template <typename Done>
 bool WaitUntil(long timeoutMs, Done done) {

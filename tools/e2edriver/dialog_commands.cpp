@@ -61,7 +61,8 @@ BOOL CALLBACK CollectPart(HWND child, LPARAM param) {
 }
 
 // dialog TIMEOUT_MS [PID]: waits for a visible dialog and reads its caption,
-// texts, buttons and icon; "count" says how many such dialogs are up.
+// texts, buttons and icon ("unknown" until painted); "count" says how many
+// such dialogs are up.
 Reply Dialog(const Args& a) {
     const DWORD pid = a.size() > 1 ? static_cast<DWORD>(ParseNumber(a[1])) : 0;
     std::vector<HWND> dialogs;
@@ -70,8 +71,9 @@ Reply Dialog(const Args& a) {
         return !dialogs.empty();
     });
     if (dialogs.empty()) return Reply::Ok(JsonObject().Add("found", false).Add("count", 0));
+    // Read as it is now: its texts may still be unset and its icon unpainted,
+    // so a test polls until they are there.
     HWND dialog = dialogs.front();
-    Sleep(200);  // let it paint before its icon is looked at
     DialogParts parts;
     EnumChildWindows(dialog, CollectPart, reinterpret_cast<LPARAM>(&parts));
     JsonObject out = DescribeWindow(dialog);
@@ -112,7 +114,7 @@ Reply DialogPress(const Args& a) {
         id = static_cast<WPARAM>(GetDlgCtrlID(button));
     }
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    const bool closed = WaitUntil(3000, [&] { return !IsWindowVisible(dialog); });
+    const bool closed = WaitUntil(kStateTimeoutMs, [&] { return !IsWindowVisible(dialog); });
     return Reply::Ok(JsonObject().Add("closed", closed));
 }
 

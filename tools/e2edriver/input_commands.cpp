@@ -1,5 +1,8 @@
 // Hands: keys, mouse clicks and the clipboard, the way a person's input
 // arrives (keybd_event and mouse_event go through the system's input queue).
+// A command returns once its input is queued, not once a program has handled
+// it: a test waits for the effect it expects. The short pauses inside a click
+// or a drag only pace the gesture as a hand would.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -54,7 +57,6 @@ Reply Key(const Args& a) {
     }
     for (WORD vk : keys) SendKey(vk, false);
     for (auto it = keys.rbegin(); it != keys.rend(); ++it) SendKey(*it, true);
-    Sleep(50);
     return Reply::Ok();
 }
 
@@ -73,7 +75,6 @@ Reply Click(const Args& a) {
     } else if (button != "move") {
         return Reply::Fail("button must be left, right or move");
     }
-    Sleep(50);
     POINT at{};
     GetCursorPos(&at);
     return Reply::Ok(
@@ -105,18 +106,15 @@ Reply Drag(const Args& a) {
         Sleep(20);
     }
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    Sleep(100);
     return Reply::Ok();
 }
 
 // The clipboard is opened for a while only, and always closed again.
 class OpenedClipboard {
   public:
+    // Another program (the one that pastes) may hold it for a moment.
     OpenedClipboard() {
-        for (int i = 0; i < 50 && !open_; ++i) {
-            open_ = OpenClipboard(nullptr) != FALSE;
-            if (!open_) Sleep(20);
-        }
+        WaitUntil(kStateTimeoutMs, [this] { return open_ = OpenClipboard(nullptr) != FALSE; });
     }
     OpenedClipboard(const OpenedClipboard&) = delete;
     OpenedClipboard& operator=(const OpenedClipboard&) = delete;

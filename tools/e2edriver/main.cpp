@@ -25,6 +25,8 @@ CommandTable BuildTable() {
     AddDialogCommands(table);
     AddTrayCommands(table);
     AddInputCommands(table);
+    AddListViewCommands(table);
+    AddMenuCommands(table);
     return table;
 }
 

@@ -76,12 +76,15 @@ Reply Wait(const Args& a) {
     return Reply::Ok(out);
 }
 
+// kill PID [TIMEOUT_MS]: terminating is asynchronous; "exited" tells whether
+// the process had ended within the timeout (0: do not wait).
 Reply Kill(const Args& a) {
     HANDLE process = ProcessHandle(static_cast<DWORD>(ParseNumber(a[0])));
     if (!process) return Reply::Fail("no such process");
     TerminateProcess(process, 99);
-    WaitForSingleObject(process, 5000);
-    return Reply::Ok();
+    const DWORD timeout = a.size() > 1 ? static_cast<DWORD>(ParseNumber(a[1])) : 0;
+    const bool exited = WaitForSingleObject(process, timeout) == WAIT_OBJECT_0;
+    return Reply::Ok(JsonObject().Add("exited", exited));
 }
 
 Reply Sleep(const Args& a) {
@@ -94,7 +97,7 @@ Reply Sleep(const Args& a) {
 void AddProcessCommands(CommandTable& table) {
     table.Add("start", {"EXE CWD|- [ARGS...]", 2, Start});
     table.Add("wait", {"PID TIMEOUT_MS", 2, Wait});
-    table.Add("kill", {"PID", 1, Kill});
+    table.Add("kill", {"PID [TIMEOUT_MS]", 1, Kill});
     table.Add("sleep", {"MS", 1, Sleep});
 }
 

@@ -115,7 +115,7 @@ Reply TopWindows(const Args& a) {
 Reply Activate(const Args& a) {
     HWND hwnd = ParseHwnd(a[0]);
     SetForegroundWindow(hwnd);
-    const bool active = WaitUntil(1000, [&] { return GetForegroundWindow() == hwnd; });
+    const bool active = WaitUntil(kStateTimeoutMs, [&] { return GetForegroundWindow() == hwnd; });
     return Reply::Ok(JsonObject().Add("foreground", active));
 }
 
@@ -130,8 +130,33 @@ Reply Resize(const Args& a) {
     if (!IsWindow(hwnd)) return Reply::Fail("no such window");
     MoveWindow(hwnd, static_cast<int>(ParseNumber(a[1])), static_cast<int>(ParseNumber(a[2])),
                static_cast<int>(ParseNumber(a[3])), static_cast<int>(ParseNumber(a[4])), TRUE);
-    Sleep(100);
     return Found(hwnd);
+}
+
+// focus HWND: the active and the focus window of the thread that owns HWND,
+// which another process cannot learn from GetFocus.
+Reply Focus(const Args& a) {
+    HWND hwnd = ParseHwnd(a[0]);
+    const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!thread || !GetGUIThreadInfo(thread, &info)) return Reply::Fail("no such window");
+    return Reply::Ok(
+        JsonObject()
+            .Add("focus", static_cast<int64_t>(reinterpret_cast<uintptr_t>(info.hwndFocus)))
+            .Add("active", static_cast<int64_t>(reinterpret_cast<uintptr_t>(info.hwndActive))));
+}
+
+// sync HWND TIMEOUT_MS: answers once the window's thread takes messages again,
+// so whatever it was doing when asked (start-up inside WM_CREATE, a handler)
+// has run to its end. Input queued for it may still be pending.
+Reply Sync(const Args& a) {
+    HWND hwnd = ParseHwnd(a[0]);
+    if (!IsWindow(hwnd)) return Reply::Fail("no such window");
+    DWORD_PTR result = 0;
+    const bool answered = SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL,
+                                              static_cast<UINT>(ParseNumber(a[1])), &result) != 0;
+    return Reply::Ok(JsonObject().Add("answered", answered));
 }
 
 Reply Screen(const Args&) {
@@ -155,6 +180,8 @@ void AddWindowCommands(CommandTable& table) {
     table.Add("resize", {"HWND LEFT TOP WIDTH HEIGHT", 5, Resize});
     table.Add("activate", {"HWND", 1, Activate});
     table.Add("foreground", {"", 0, Foreground});
+    table.Add("focus", {"HWND", 1, Focus});
+    table.Add("sync", {"HWND TIMEOUT_MS", 2, Sync});
 }
 
 }  // namespace e2edriver
