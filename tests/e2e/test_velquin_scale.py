@@ -38,8 +38,8 @@ def check_controls(bench, window):
     for name, kind, x, y, w, h, text in LAYOUT:
         x, y = scaled(x), scaled(y)
         expected = [left + x, top + y, left + x + scaled(w), top + y + scaled(h)]
-        matches = [c for c in children if kind_of(c) == kind and c["rect"] == expected and c["visible"]
-                   and (text is None or c["title"] == text)]
+        matches = [c for c in children if kind_of(c) == kind and c["rect"] == expected
+                   and c["visible"] and (text is None or c["title"] == text)]
         if len(matches) != 1:
             near = [(c["title"], c["rect"]) for c in children if kind_of(c) == kind]
             wrong.append(f"{name} ({kind} {text or ''}) not at {expected}; {kind}s: {near}")
