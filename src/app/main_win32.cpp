@@ -10,6 +10,7 @@
 #include "app/program_plug_ins.h"
 #include "app/reply_library_wiring.h"
 #include "app/win32_os_services.h"
+#include "automation/win32_automation.h"
 #include "store/file_port.h"
 #include "store/record_store.h"
 #include "ui/main_window.h"
@@ -65,7 +66,8 @@ int Run(HINSTANCE instance) {
     Win32OsServices os(window);
     ReplyLibraryWiring replies(instance, window, store);
     window.SetReplyListEvents(replies);
-    ProgramPlugIns plug_ins(replies.library());
+    automation::Win32Automation automation(ProcessAppState(), window);
+    ProgramPlugIns plug_ins(replies.library(), automation);
     AppFrame frame(ProcessAppState(), window, os, plug_ins, store);
     FrameEvents events(frame);
     if (!window.Create(events)) {

@@ -11,14 +11,6 @@ class PendingPlugIns : public PlugIns {
   public:
     // No marker yet: every copy starts as if it were the only one.
     void SingleInstanceGuard() override {}
-    // No F-key dispatch yet, so no keyboard hook.
-    void InstallKeyboardHook() override {}
-    void RemoveKeyboardHook() override {}
-    // No click-outside hiding yet, so no mouse hook.
-    void InstallMouseHook() override {}
-    void RemoveMouseHook() override {}
-    // No docking to the chat window yet.
-    void DockTick() override {}
 };
 
 }  // namespace tovanel::app

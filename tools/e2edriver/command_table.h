@@ -47,6 +47,7 @@ void AddTrayCommands(CommandTable& table);
 void AddInputCommands(CommandTable& table);
 void AddListViewCommands(CommandTable& table);
 void AddMenuCommands(CommandTable& table);
+void AddAutomationCommands(CommandTable& table);
 
 // Helpers shared by the command files.
 HWND ParseHwnd(const std::string& text);

@@ -27,6 +27,7 @@ CommandTable BuildTable() {
     AddInputCommands(table);
     AddListViewCommands(table);
     AddMenuCommands(table);
+    AddAutomationCommands(table);
     return table;
 }
 

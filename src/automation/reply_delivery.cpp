@@ -1,0 +1,89 @@
+#include "automation/reply_delivery.h"
+
+#include <utility>
+
+namespace tovanel::automation {
+
+ReplyDelivery::ReplyDelivery(const DeliveryPorts& ports, std::string attachment_folder)
+    : ports_(ports), attachment_folder_(std::move(attachment_folder)) {}
+
+void ReplyDelivery::DeliverSelectedRow() {
+    Run({true, {}});
+}
+
+void ReplyDelivery::DeliverHotkey(const std::string& key_text) {
+    Run({false, key_text});
+}
+
+void ReplyDelivery::Run(Request request) {
+    waiting_.push_back(std::move(request));
+    if (running_) return;  // the running delivery takes it up when done
+    running_ = true;
+    while (!waiting_.empty()) {
+        const Request next = std::move(waiting_.front());
+        waiting_.pop_front();
+        if (next.selected_row) {
+            SelectedRowNow();
+        } else {
+            HotkeyNow(next.key_text);
+        }
+    }
+    running_ = false;
+}
+
+void ReplyDelivery::SelectedRowNow() {
+    const int selected = ports_.rows.SelectedRow();
+    if (selected < 0 || selected >= ports_.rows.RowCount()) return;
+    if (ports_.state.follow_flag == 0) return;
+    const replies::ReplyRow row = ports_.rows.RowAt(selected);
+    if (PasteIntoChat(row, row.IsAttachment()) && ports_.state.send_mode == 1) {
+        ports_.rows.ClearSelection();
+    }
+}
+
+void ReplyDelivery::HotkeyNow(const std::string& key_text) {
+    const int count = ports_.rows.RowCount();
+    for (int i = 0; i < count; ++i) {
+        const replies::ReplyRow row = ports_.rows.RowAt(i);
+        if (row.key != key_text) continue;
+        if (ports_.state.follow_flag == 0) {
+            // Not following: the focused window takes the reply, whatever it is.
+            if (ports_.clipboard.SetText(row.text)) PressCtrlV(ports_.input);
+            continue;
+        }
+        PasteIntoChat(row, false);
+    }
+}
+
+bool ReplyDelivery::PasteIntoChat(const replies::ReplyRow& row, bool as_file_list) {
+    ClickChat(kInputBoxFromRight, kInputBoxFromBottom);
+    // A clipboard held by another program would paste whatever it still
+    // holds: an old reply into the wrong chat. Better to paste nothing.
+    if (!PlaceOnClipboard(row, as_file_list)) return false;
+    PressCtrlV(ports_.input);
+    ports_.pump.PumpMessages();
+    if (ports_.state.send_mode == 1) {
+        WaitPumping(ports_.pump, kSendPauseMs);
+        ports_.pump.PumpMessages();
+        ClickChat(kSendButtonFromRight, kSendButtonFromBottom);
+    }
+    return true;
+}
+
+void ReplyDelivery::ClickChat(int from_right, int from_bottom) {
+    const WindowHandle chat = ports_.windows.FindChatWindow();
+    // Without a chat window the point would be made of a stale or zero
+    // rectangle and press whatever lies there; the paste then goes to the
+    // focused window, as when the panel does not follow.
+    if (chat == 0) return;
+    // Read now: a tick dispatched while pumping may have refreshed it.
+    const app::ChatWindowRect& rect = *ports_.state.chat_window_rect;
+    ClickAt(ports_.input, chat, rect.width - from_right, rect.height - from_bottom, kLeftButton);
+}
+
+bool ReplyDelivery::PlaceOnClipboard(const replies::ReplyRow& row, bool as_file_list) {
+    if (as_file_list) return ports_.clipboard.SetFileList({attachment_folder_ + row.text});
+    return ports_.clipboard.SetText(row.text);
+}
+
+}  // namespace tovanel::automation

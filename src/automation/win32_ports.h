@@ -1,0 +1,89 @@
+// The automation's ports on Win32: the chat window, the docked panel, the
+// synthetic input, the clipboard, the message queue and the reply list view.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "automation/chat_windows.h"
+#include "automation/docking.h"
+#include "automation/input_synthesis.h"
+#include "automation/reply_delivery.h"
+#include "ui/main_window.h"
+
+namespace tovanel::automation {
+
+class Win32ChatWindows final : public ChatWindows {
+  public:
+    WindowHandle FindChatWindow() override;
+    app::ChatWindowRect ReadWindowRect(WindowHandle window) override;
+    bool IsWindowVisible(WindowHandle window) override;
+    bool IsChatForeground() override;
+    bool IsOwnProcessWindow(WindowHandle window) override;
+};
+
+// MainWindow as the docking moves it; its controls by their identifiers.
+class Win32DockedPanel final : public DockedPanel {
+  public:
+    explicit Win32DockedPanel(const ui::MainWindow& panel) : panel_(panel) {}
+    void Hide() override;
+    void ShowWithoutActivating() override;
+    void SetTopmost(bool topmost) override;
+    void Dock(int left, int top, int height) override;
+    int Width() override;
+    int Height() override;
+    void ApplyLayout(const DockLayout& layout) override;
+
+  private:
+    HWND Window() const { return panel_.window(); }
+    const ui::MainWindow& panel_;
+};
+
+class Win32SyntheticInput final : public SyntheticInput {
+  public:
+    ScreenPoint CursorPos() override;
+    ScreenPoint ClientOrigin(WindowHandle window) override;
+    void SetCursorPos(ScreenPoint at) override;
+    void MouseButtons(uint32_t flags) override;
+    void Key(uint8_t virtual_key, bool up) override;
+};
+
+class Win32MessagePump final : public MessagePump {
+  public:
+    void PumpMessages() override;
+    uint32_t TickCount() override;
+};
+
+// Opens the clipboard with no owner window. Another program may hold it for a
+// moment: the open is retried for a short while, dispatching messages (and so
+// the hooks' calls) in between.
+class Win32Clipboard final : public Clipboard {
+  public:
+    explicit Win32Clipboard(MessagePump& pump) : pump_(pump) {}
+    bool SetText(const std::string& text) override;
+    bool SetFileList(const std::vector<std::string>& paths) override;
+
+  private:
+    bool Open();
+    MessagePump& pump_;
+};
+
+// The report-view list 超级列表框1: column 0 the key, column 1 the text.
+class Win32ReplyRows final : public ReplyRows {
+  public:
+    explicit Win32ReplyRows(const ui::MainWindow& panel) : panel_(panel) {}
+    int RowCount() override;
+    replies::ReplyRow RowAt(int index) override;
+    int SelectedRow() override;
+    void ClearSelection() override;
+
+  private:
+    std::string CellText(int row, int column);
+    HWND List() const { return panel_.reply_list(); }
+    const ui::MainWindow& panel_;
+};
+
+// Longest wait for a clipboard another program holds open.
+inline constexpr uint32_t kClipboardWaitMs = 100;
+
+}  // namespace tovanel::automation
