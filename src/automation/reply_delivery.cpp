@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ui/dpi_scale.h"
+
 namespace tovanel::automation {
 
 ReplyDelivery::ReplyDelivery(const DeliveryPorts& ports, std::string attachment_folder)
@@ -78,7 +80,9 @@ void ReplyDelivery::ClickChat(int from_right, int from_bottom) {
     if (chat == 0) return;
     // Read now: a tick dispatched while pumping may have refreshed it.
     const app::ChatWindowRect& rect = *ports_.state.chat_window_rect;
-    ClickAt(ports_.input, chat, rect.width - from_right, rect.height - from_bottom, kLeftButton);
+    const int dpi = ports_.windows.Dpi(chat);
+    ClickAt(ports_.input, chat, rect.width - ui::ScaleToDpi(from_right, dpi),
+            rect.height - ui::ScaleToDpi(from_bottom, dpi), kLeftButton);
 }
 
 bool ReplyDelivery::PlaceOnClipboard(const replies::ReplyRow& row, bool as_file_list) {

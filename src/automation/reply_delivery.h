@@ -24,7 +24,8 @@ class ReplyRows {
 };
 
 // Click targets relative to the chat window's client-area origin, from the
-// outer width and height of ChatWindowRect.
+// outer width and height of ChatWindowRect. The distances are the chat
+// client's own 96-DPI layout, which it scales by its monitor's DPI.
 inline constexpr int kInputBoxFromRight = 33;
 inline constexpr int kInputBoxFromBottom = 58;
 inline constexpr int kSendButtonFromRight = 78;

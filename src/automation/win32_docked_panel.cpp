@@ -61,6 +61,10 @@ int Win32DockedPanel::Height() {
     return r.bottom - r.top;
 }
 
+int Win32DockedPanel::Dpi() {
+    return panel_.dpi();
+}
+
 void Win32DockedPanel::ApplyLayout(const DockLayout& layout) {
     HWND list = GetDlgItem(Window(), ui::超级列表框1);
     PlaceControl(list, ClientRectOf(list).top, layout.list_height);

@@ -20,6 +20,7 @@ class Win32ChatWindows final : public ChatWindows {
     bool IsWindowVisible(WindowHandle window) override;
     bool IsChatForeground() override;
     bool IsOwnProcessWindow(WindowHandle window) override;
+    int Dpi(WindowHandle window) override;
 };
 
 // MainWindow as the docking moves it; its controls by their identifiers.
@@ -32,6 +33,7 @@ class Win32DockedPanel final : public DockedPanel {
     void Dock(int left, int top, int height) override;
     int Width() override;
     int Height() override;
+    int Dpi() override;
     void ApplyLayout(const DockLayout& layout) override;
 
   private:

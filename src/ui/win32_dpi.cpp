@@ -16,7 +16,31 @@ GetDpiForWindowFunction GetDpiForWindowIfPresent() {
     return function;
 }
 
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+
+// In shcore.dll, Windows 8.1 and later.
+GetDpiForMonitorFunction GetDpiForMonitorIfPresent() {
+    static const auto function = [] {
+        HMODULE shcore = LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return reinterpret_cast<GetDpiForMonitorFunction>(
+            reinterpret_cast<void*>(shcore ? GetProcAddress(shcore, "GetDpiForMonitor") : nullptr));
+    }();
+    return function;
+}
+
 }  // namespace
+
+int MonitorDpi(HWND window) {
+    if (const GetDpiForMonitorFunction get_dpi = GetDpiForMonitorIfPresent()) {
+        UINT x = 0, y = 0;
+        HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+        if (SUCCEEDED(get_dpi(monitor, kEffectiveDpi, &x, &y)) && x != 0) {
+            return static_cast<int>(x);
+        }
+    }
+    return WindowDpi(window);
+}
 
 int SystemDpi() {
     HDC screen = GetDC(nullptr);

@@ -9,6 +9,12 @@ namespace tovanel::ui {
 // later); the system DPI on older Windows or when the window is gone.
 int WindowDpi(HWND window);
 
+// The DPI of the monitor most of `window` lies on, as a per-monitor aware
+// program sees it: the scale at which the window appears on screen whether it
+// scales itself (per-monitor aware) or Windows stretches it (unaware). For a
+// per-monitor aware window this is WindowDpi.
+int MonitorDpi(HWND window);
+
 // The DPI of the primary monitor at sign-in, which stock objects such as
 // DEFAULT_GUI_FONT are sized for.
 int SystemDpi();
