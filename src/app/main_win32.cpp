@@ -54,6 +54,23 @@ class FrameEvents : public ui::MainWindowEvents {
     AppFrame& frame_;
 };
 
+// The reply list's clicks go to the delivery; its other events to the library.
+class ReplyListRouting : public ui::ReplyListEvents {
+  public:
+    ReplyListRouting(ReplyLibraryWiring& library, automation::Win32Automation& automation)
+        : library_(library), automation_(automation) {}
+    void OnReplyListClick() override { automation_.DeliverSelectedRow(); }
+    bool OnAddClicked(const std::string& typed) override { return library_.OnAddClicked(typed); }
+    void OnDeleteCommand() override { library_.OnDeleteCommand(); }
+    void OnEditHotkeysCommand() override { library_.OnEditHotkeysCommand(); }
+    void OnImportCommand() override { library_.OnImportCommand(); }
+    void OnExportCommand() override { library_.OnExportCommand(); }
+
+  private:
+    ReplyLibraryWiring& library_;
+    automation::Win32Automation& automation_;
+};
+
 int Run(HINSTANCE instance) {
     EnterProgramFolder();
     CreateChatWindowRect();
@@ -65,8 +82,9 @@ int Run(HINSTANCE instance) {
     ui::MainWindow window(instance);
     Win32OsServices os(window);
     ReplyLibraryWiring replies(instance, window, store);
-    window.SetReplyListEvents(replies);
-    automation::Win32Automation automation(ProcessAppState(), window);
+    automation::Win32Automation automation(ProcessAppState(), window, window.reply_rows());
+    ReplyListRouting list_events(replies, automation);
+    window.SetReplyListEvents(list_events);
     ProgramPlugIns plug_ins(replies.library(), automation);
     AppFrame frame(ProcessAppState(), window, os, plug_ins, store);
     FrameEvents events(frame);

@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "automation/chat_windows.h"
 #include "automation/input_synthesis.h"
+#include "replies/reply_list_view.h"
 #include "replies/reply_row.h"
 
 namespace tovanel::automation {
@@ -21,6 +22,19 @@ class ReplyRows {
     // The selected row's index, −1 when none.
     virtual int SelectedRow() = 0;
     virtual void ClearSelection() = 0;
+};
+
+// The reply list's own view, as the delivery reads it.
+class ListViewRows final : public ReplyRows {
+  public:
+    explicit ListViewRows(replies::ReplyListView& list) : list_(list) {}
+    int RowCount() override { return list_.RowCount(); }
+    replies::ReplyRow RowAt(int index) override { return list_.Row(index); }
+    int SelectedRow() override { return list_.SelectedRow(); }
+    void ClearSelection() override { list_.SetSelectedRow(-1); }
+
+  private:
+    replies::ReplyListView& list_;
 };
 
 // Click targets relative to the chat window's client-area origin, from the

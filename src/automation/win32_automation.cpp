@@ -4,6 +4,7 @@
 
 #include "automation/docking.h"
 #include "automation/mouse_events.h"
+#include "replies/win32_attachment_folder.h"
 
 namespace tovanel::automation {
 
@@ -15,32 +16,19 @@ constexpr UINT kHotkeyMessage = WM_APP + 1;
 
 }  // namespace
 
-std::string AttachmentFolder() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    path.resize(path.find_last_of('\\') + 1);
-    return path + "fi\\";
-}
-
 void ClickAt(HWND window, std::optional<int32_t> x, std::optional<int32_t> y, int32_t button) {
     Win32SyntheticInput input;
     ClickAt(input, reinterpret_cast<WindowHandle>(window), x, y, button);
 }
 
-Win32Automation::Win32Automation(app::AppState& state, const ui::MainWindow& panel)
+Win32Automation::Win32Automation(app::AppState& state, const ui::MainWindow& panel,
+                                 replies::ReplyListView& reply_list)
     : state_(state),
       panel_(panel),
       clipboard_(pump_),
-      rows_(panel),
-      delivery_({state_, windows_, input_, clipboard_, pump_, rows_}, AttachmentFolder()) {}
+      rows_(reply_list),
+      delivery_({state_, windows_, input_, clipboard_, pump_, rows_},
+                replies::Win32AttachmentFolder().path()) {}
 
 Win32Automation::~Win32Automation() {
     automation::RemoveMouseHook();

@@ -21,7 +21,8 @@ class Win32Automation final : private KeyEventHandler,
                               private HotkeySink {
   public:
     // The panel's windows are looked up when used: they are made later.
-    Win32Automation(app::AppState& state, const ui::MainWindow& panel);
+    Win32Automation(app::AppState& state, const ui::MainWindow& panel,
+                    replies::ReplyListView& reply_list);
     ~Win32Automation() override;
     Win32Automation(const Win32Automation&) = delete;
     Win32Automation& operator=(const Win32Automation&) = delete;
@@ -47,14 +48,11 @@ class Win32Automation final : private KeyEventHandler,
     Win32SyntheticInput input_;
     Win32MessagePump pump_;
     Win32Clipboard clipboard_;
-    Win32ReplyRows rows_;
+    ListViewRows rows_;
     ReplyDelivery delivery_;
     // A message-only window that takes the F-keys the hook posts.
     ui::UniqueWindow mailbox_;
 };
-
-// The program's folder followed by "\fi\", in the ANSI code page.
-std::string AttachmentFolder();
 
 // ClickAt on the real desktop, for whoever needs a synthetic click.
 void ClickAt(HWND window, std::optional<int32_t> x, std::optional<int32_t> y, int32_t button = 0);

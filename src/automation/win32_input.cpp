@@ -95,41 +95,4 @@ bool Win32Clipboard::SetFileList(const std::vector<std::string>& paths) {
     return PutOnClipboard(CF_HDROP, block.data(), block.size());
 }
 
-int Win32ReplyRows::RowCount() {
-    return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0));
-}
-
-std::string Win32ReplyRows::CellText(int row, int column) {
-    // Grows until the text fits: a reply may be long.
-    for (size_t size = 256;; size *= 4) {
-        std::string text(size, '\0');
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = text.data();
-        item.cchTextMax = static_cast<int>(size);
-        const auto length = static_cast<size_t>(
-            SendMessageA(List(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < size || size >= (1u << 24)) {
-            text.resize(length < size ? length : size - 1);
-            return text;
-        }
-    }
-}
-
-replies::ReplyRow Win32ReplyRows::RowAt(int index) {
-    return {CellText(index, 0), CellText(index, 1)};
-}
-
-int Win32ReplyRows::SelectedRow() {
-    return static_cast<int>(
-        SendMessageA(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
-void Win32ReplyRows::ClearSelection() {
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED;
-    SendMessageA(List(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&item));
-}
-
 }  // namespace tovanel::automation

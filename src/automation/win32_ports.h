@@ -3,7 +3,6 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "automation/chat_windows.h"
 #include "automation/docking.h"
@@ -68,21 +67,6 @@ class Win32Clipboard final : public Clipboard {
   private:
     bool Open();
     MessagePump& pump_;
-};
-
-// The report-view list 超级列表框1: column 0 the key, column 1 the text.
-class Win32ReplyRows final : public ReplyRows {
-  public:
-    explicit Win32ReplyRows(const ui::MainWindow& panel) : panel_(panel) {}
-    int RowCount() override;
-    replies::ReplyRow RowAt(int index) override;
-    int SelectedRow() override;
-    void ClearSelection() override;
-
-  private:
-    std::string CellText(int row, int column);
-    HWND List() const { return panel_.reply_list(); }
-    const ui::MainWindow& panel_;
 };
 
 // Longest wait for a clipboard another program holds open.

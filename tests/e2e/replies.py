@@ -1,40 +1,22 @@
-"""Helpers for the tests of the reply list: reading its rows through the
-driver, waiting for rows, the content table by rtbtool, the pop-up menu and
-message boxes."""
+"""Helpers for the tests of the reply library: reading a list view's rows
+through the driver, waiting for rows and records, the reply menu, message
+boxes and the file dialog, all driven as a person would."""
 
 import json
 import os
 
-from bench import wait_for
 from velquin import PASSWORD, centre, rtbtool
 
 CONTENT_FILE = "内容.RTB"
 LIST_CLASS = "SysListView32"
 MENU_CLASS = "#32768"
 MARKER = "文件"
+MENU_ITEMS = 4  # 删除, 编辑快捷键, 显示托盘图标, 导入/导出
 
 
-class ConditionFailed(AssertionError):
-    pass
-
-
-def wait_until(what, probe, check, timeout=20.0):
-    """Polls probe() until check(value) holds; fails naming the condition
-    and the value seen last."""
-    seen = []
-
-    def attempt():
-        seen[:] = [probe()]
-        return check(seen[0])
-
-    if not wait_for(attempt, timeout):
-        raise ConditionFailed(f"timed out after {timeout} s waiting for {what}; last seen: "
-                              f"{seen[0] if seen else None!r}")
-    return seen[0]
-
-
-def reply_list(bench, main_hwnd, cls=LIST_CLASS):
-    lists = [c for c in bench.drive("children", main_hwnd)["children"] if c["class"] == cls]
+def reply_list(bench, hwnd):
+    """The one list view among the window's children."""
+    lists = [c for c in bench.drive("children", hwnd)["children"] if c["class"] == LIST_CLASS]
     assert len(lists) == 1, f"{len(lists)} list views in the window"
     return lists[0]["hwnd"]
 
@@ -54,13 +36,13 @@ def same_rows(seen, texts, attachments):
     return head == texts and sorted(tail) == sorted((MARKER, name) for name in attachments)
 
 
-def wait_rows(bench, list_hwnd, texts, attachments=(), timeout=20.0):
+def wait_rows(bench, list_hwnd, texts, attachments=()):
     """Waits until the list shows these (column 0, column 1) text rows
-    followed by one row per attachment file name."""
+    followed by one row per attachment file name; returns the list's state."""
     texts = [tuple(r) for r in texts]
-    return wait_until(f"the reply list to show {texts} and attachments {list(attachments)}",
-                      lambda: list_state(bench, list_hwnd),
-                      lambda state: same_rows(rows_of(state), texts, attachments), timeout)
+    return bench.wait_until(lambda: list_state(bench, list_hwnd),
+                            f"the list to show {texts} and attachments {list(attachments)}",
+                            until=lambda state: same_rows(rows_of(state), texts, attachments))
 
 
 def content_records(folder):
@@ -69,10 +51,11 @@ def content_records(folder):
     return [(r["快捷键"], r["内容"]) for r in records]
 
 
-def wait_records(folder, expected, timeout=20.0):
+def wait_records(bench, folder, expected):
     expected = [tuple(r) for r in expected]
-    return wait_until(f"the content table to hold {expected}", lambda: content_records(folder),
-                      lambda records: records == expected, timeout)
+    return bench.wait_until(lambda: content_records(folder),
+                            f"the content table to hold {expected}",
+                            until=lambda records: records == expected)
 
 
 def row_point(state, index):
@@ -82,32 +65,89 @@ def row_point(state, index):
     return left + 80, (top + bottom) // 2
 
 
-def choose_menu_item(bench, owner_hwnd, index):
-    """Clicks item `index` of the pop-up menu that `owner_hwnd`'s thread
-    shows, once that thread tracks it (a click before is lost)."""
-    menu = wait_until("the pop-up menu", lambda: bench.drive("find", MENU_CLASS, "-"),
-                      lambda found: found.get("found") and found.get("visible"))
-    assert bench.drive("menu-mode", owner_hwnd, 10000)["tracking"], "the menu is not tracked"
+def click_control(bench, control):
+    bench.drive("click", *centre(control["rect"]))
+
+
+def open_reply_menu(bench, main_hwnd, list_hwnd, row=None):
+    """Right-clicks row `row` (or below the rows) and waits until the menu
+    is up and tracked: a click or key that comes earlier is lost."""
+    if row is None:
+        rect = bench.drive("window", list_hwnd)["rect"]
+        at = (rect[0] + 80, rect[3] - 30)
+    else:
+        at = row_point(list_state(bench, list_hwnd), row)
+    bench.drive("click", *at, "right")
+    menu = bench.wait_window(MENU_CLASS, "-", visible=True)
+    bench.wait_until(lambda: bench.drive("menu-mode", main_hwnd, 0), "the menu tracked",
+                     until=lambda r: r["tracking"])
+    return menu
+
+
+def wait_menu_closed(bench):
+    bench.wait_until(lambda: bench.drive("find", MENU_CLASS, "-"), "the pop-up menu closed",
+                     until=lambda found: not found["found"] or not found["visible"])
+
+
+def choose_menu_item(bench, menu, index):
+    """Clicks item `index` of the open reply menu."""
     left, top, right, bottom = menu["rect"]
-    height = (bottom - top - 6) // 4  # four items inside a 3-pixel frame
+    height = (bottom - top - 6) // MENU_ITEMS  # inside a 3-pixel frame
     bench.drive("click", (left + right) // 2, top + 3 + height * index + height // 2)
-    wait_until("the pop-up menu to close", lambda: bench.drive("find", MENU_CLASS, "-"),
-               lambda found: not found.get("found") or not found.get("visible"))
+    wait_menu_closed(bench)
 
 
-def paste_into(bench, rect, text):
-    """Clicks into an edit box and pastes `text`, as a person would."""
-    bench.drive("click", *centre(rect))
+def choose_import_export(bench, main_hwnd, export):
+    """In the open reply menu: "导入/导出", then its first or second item,
+    by keyboard."""
+    bench.wait_foreground(main_hwnd, "the panel")
+    for key in ["up", "right"] + (["down"] if export else []) + ["enter"]:
+        bench.drive("key", key)
+    wait_menu_closed(bench)
+
+
+def paste_into(bench, edit, text):
+    """Clicks into an edit box and pastes `text` over what it holds."""
+    click_control(bench, edit)
+    bench.wait_focus(edit["hwnd"], "the edit box")
     bench.drive("clip-text", text)
     bench.drive("key", "ctrl+a")
     bench.drive("key", "ctrl+v")
+    bench.wait_until(lambda: bench.drive("control-text", edit["hwnd"])["text"],
+                     f"the edit box to hold {text!r}", until=lambda title: title == text)
 
 
-def answer_message(bench, pid, text, icon, caption="信息：", timeout=20.0):
+def message_box(bench, pid):
+    """The program's message box once it is up with its text and icon."""
+    return bench.wait_until(lambda: bench.drive("dialog", 0, pid), "a message box",
+                            until=lambda b: b["found"] and b["texts"] and b["icon"] != "unknown")
+
+
+def answer_message(bench, pid, text, icon, caption="信息："):
     """Waits for the program's message box, checks it and presses OK."""
-    box = bench.drive("dialog", int(timeout * 1000), pid)
-    assert box["found"], f"no message box {text!r}"
+    box = message_box(bench, pid)
     assert box["texts"] == [text], f"message {box['texts']}, expected {text!r}"
     assert box["caption"] == caption, box["caption"]
     assert box["icon"] == icon, f"icon {box['icon']} for {text!r}"
     assert bench.drive("dialog-press", box["hwnd"])["closed"], f"{text!r} did not close"
+
+
+def file_dialog(bench, pid):
+    """The open or save dialog once its file name box is there."""
+    def name_box():
+        dialog = bench.drive("dialog", 0, pid)
+        assert dialog["found"], "no dialog yet"
+        edits = [c for c in bench.drive("children", dialog["hwnd"])["children"]
+                 if c["class"] == "Edit" and c["visible"]]
+        assert edits, "the dialog has no file name box yet"
+        return dialog, edits[0]
+    return bench.wait_until(name_box, "the file dialog with its file name box")
+
+
+def choose_file(bench, pid, path):
+    """Types a path into the file dialog that is up and confirms it."""
+    dialog, name_box = file_dialog(bench, pid)
+    paste_into(bench, name_box, path)
+    bench.drive("key", "enter")
+    bench.wait_until(lambda: bench.drive("window", dialog["hwnd"]), "the file dialog closed",
+                     until=lambda w: not w["found"] or not w["visible"])

@@ -1,32 +1,30 @@
 """The reply list in the real program: rows from the content table and the
-attachment folder, a reply added with the edit box and "添加", deleted again
-through the context menu, and a file put into fi appearing as a row."""
+attachment folder with their images, a reply added with the edit box and
+"添加", a duplicate refused, a text and an attachment deleted through the
+context menu, and a file put into fi appearing as a row."""
 
 import os
 import sys
 
 from bench import Bench
-from replies import (MARKER, answer_message, choose_menu_item, content_records, list_state,
-                     paste_into, reply_list, row_point, rows_of, wait_records, wait_rows)
+from replies import (answer_message, choose_menu_item, click_control, content_records,
+                     list_state, open_reply_menu, paste_into, reply_list, rows_of, MARKER,
+                     wait_menu_closed, wait_records, wait_rows)
 from velquin import (children_by_text, end_velquin, program_folder, require_program,
                      start_velquin, wait_started)
 
 NEW_REPLY = "新的回复：稍等 5 分钟"
 ATTACHMENT = "报价单 2024.txt"
 LATE_ATTACHMENT = "后来的图片.png"
-
-
-def edit_box(bench, hwnd):
-    edits = [c for c in bench.drive("children", hwnd)["children"] if c["class"] == "Edit"]
-    assert len(edits) == 1, f"{len(edits)} edit boxes"
-    return edits[0]
+DELETE = 0  # the menu's first item
 
 
 def main():
     require_program()
     with Bench("velquin_reply_list", timeout=180) as bench:
         folder = program_folder(bench, {})
-        with open(os.path.join(folder, "fi", ATTACHMENT), "wb") as f:
+        fi = os.path.join(folder, "fi")
+        with open(os.path.join(fi, ATTACHMENT), "wb") as f:
             f.write(b"price list\r\n")
         records = content_records(folder)
 
@@ -40,49 +38,57 @@ def main():
         bench.screenshot("refilled", crop=(window["rect"][0], window["rect"][1], 300, 650))
 
         # A file put into fi while the program runs shows with the next refill.
-        with open(os.path.join(folder, "fi", LATE_ATTACHMENT), "wb") as f:
+        with open(os.path.join(fi, LATE_ATTACHMENT), "wb") as f:
             f.write(b"\x89PNG")
 
-        # Add: paste into the edit box, click "添加".
         controls = children_by_text(bench, hwnd)
-        edit = edit_box(bench, hwnd)
-        paste_into(bench, edit["rect"], NEW_REPLY)
-        bench.drive("click", *centre_of(controls["添加"]))
-        wait_records(folder, records + [("", NEW_REPLY)])
+        edit = [c for c in bench.drive("children", hwnd)["children"] if c["class"] == "Edit"][0]
+        paste_into(bench, edit, NEW_REPLY)
+        click_control(bench, controls["添加"])
         texts = records + [("", NEW_REPLY)]
+        wait_records(bench, folder, texts)
         state = wait_rows(bench, listview, texts, [ATTACHMENT, LATE_ATTACHMENT])
-        assert bench.drive("window", edit["hwnd"])["title"] == "", "the edit box kept its text"
+        bench.wait_until(lambda: bench.drive("control-text", edit["hwnd"])["text"],
+                         "the edit box emptied", until=lambda title: title == "")
 
-        # The same text again is refused.
-        paste_into(bench, edit["rect"], NEW_REPLY)
-        bench.drive("click", *centre_of(controls["添加"]))
+        # The same text again is refused and stays in the box.
+        paste_into(bench, edit, NEW_REPLY)
+        click_control(bench, controls["添加"])
         answer_message(bench, pid, "添加的内容已存在！", "warning")
         assert content_records(folder) == texts
+        assert bench.drive("control-text", edit["hwnd"])["text"] == NEW_REPLY
 
-        # Delete: select the new row, right click, "删除" (the first item).
-        new_row = len(records)
-        bench.drive("click", *row_point(state, new_row), "right")
-        choose_menu_item(bench, hwnd, 0)
-        wait_records(folder, records)
-        wait_rows(bench, listview, records, [ATTACHMENT, LATE_ATTACHMENT])
-        assert os.path.exists(os.path.join(folder, "fi", ATTACHMENT))
+        # "删除" on the new text row.
+        menu = open_reply_menu(bench, hwnd, listview, row=len(records))
+        choose_menu_item(bench, menu, DELETE)
+        wait_records(bench, folder, records)
+        state = wait_rows(bench, listview, records, [ATTACHMENT, LATE_ATTACHMENT])
+        assert os.path.exists(os.path.join(fi, ATTACHMENT))
 
-        # Delete an attachment row: its file goes, the table stays.
-        state = list_state(bench, listview)
+        # "删除" on an attachment row: its file goes, the table stays.
         late = rows_of(state).index((MARKER, LATE_ATTACHMENT))
-        bench.drive("click", *row_point(state, late), "right")
-        choose_menu_item(bench, hwnd, 0)
+        menu = open_reply_menu(bench, hwnd, listview, row=late)
+        choose_menu_item(bench, menu, DELETE)
         wait_rows(bench, listview, records, [ATTACHMENT])
-        assert not os.path.exists(os.path.join(folder, "fi", LATE_ATTACHMENT))
+        assert not os.path.exists(os.path.join(fi, LATE_ATTACHMENT))
+        assert content_records(folder) == records
+
+        # Below the rows nothing is selected: "删除" is disabled, a click on
+        # it leaves the menu open, and Esc closes it with nothing done.
+        menu = open_reply_menu(bench, hwnd, listview)
+        assert list_state(bench, listview)["selected"] == -1
+        left, top, right, bottom = menu["rect"]
+        bench.drive("click", (left + right) // 2, top + 10)
+        bench.wait_foreground(hwnd, "the panel")
+        bench.drive("key", "esc")
+        wait_menu_closed(bench)
+        bench.wait_until(lambda: bench.drive("sync", hwnd, 1000), "the panel idle",
+                         until=lambda r: r["answered"])
+        assert bench.drive("dialog-count", pid)["count"] == 0, "the disabled item acted"
         assert content_records(folder) == records
 
         end_velquin(bench, pid)
     return 0
-
-
-def centre_of(control):
-    left, top, right, bottom = control["rect"]
-    return (left + right) // 2, (top + bottom) // 2
 
 
 if __name__ == "__main__":

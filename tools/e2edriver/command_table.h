@@ -46,7 +46,7 @@ void AddDialogCommands(CommandTable& table);
 void AddTrayCommands(CommandTable& table);
 void AddInputCommands(CommandTable& table);
 void AddListViewCommands(CommandTable& table);
-void AddMenuCommands(CommandTable& table);
+void AddControlCommands(CommandTable& table);
 void AddAutomationCommands(CommandTable& table);
 
 // Helpers shared by the command files.

@@ -26,7 +26,7 @@ CommandTable BuildTable() {
     AddTrayCommands(table);
     AddInputCommands(table);
     AddListViewCommands(table);
-    AddMenuCommands(table);
+    AddControlCommands(table);
     AddAutomationCommands(table);
     return table;
 }
