@@ -1,15 +1,20 @@
 """Velquin.exe at 150 % display scale (LogPixels 144 in a Wine prefix of its
 own): the panel is 450 pixels wide, every control sits at its 96-DPI place
 scaled by 1.5, the artwork is drawn at that scale, and the stand-in chat
-client lays itself out at the same scale as the chat client does. The
-screenshot of the panel at 150 % is kept as an artifact."""
+client lays itself out at the same scale as the chat client does. Following
+it, the panel docks to its right edge in physical pixels, a row click and an
+F-key paste into its input box and press its Send button at the scaled
+points, and a press in its lower half leaves the panel shown. Screenshots of
+the panel at 150 %, alone and docked, are kept as artifacts."""
 
+import os
 import sys
 
+from automation import logged, start_chat, wait_docked, wait_log, write_replies
 from bench import Bench
+from replies import list_state, reply_list, row_point, wait_rows
 from test_velquin_layout import LAYOUT, colours, kind_of, require_chinese_font
-from velquin import (CHAT_CLASS, CHAT_TITLE, program_folder, require_program, start_standin,
-                     start_velquin, wait_started)
+from velquin import program_folder, require_program, start_velquin, wait_started
 
 DPI = 144
 SCREEN = (1600, 1200)
@@ -78,21 +83,83 @@ def check_standin_scaled(bench, hwnd):
         f"the stand-in is not laid out at 150 %: {seen}, {layout}"
 
 
+def check_layout_below(bench, panel):
+    """Docked, the controls below the list stand h - 315, h - 113 and h - 60
+    from the panel's height: 210, 75 and 40 at 150 %."""
+    rect = bench.drive("window", panel)["rect"]
+    height = rect[3] - rect[1]
+    children = bench.drive("children", panel)["children"]
+    lst = next(c["rect"] for c in children if c["class"] == "SysListView32")
+    edit = next(c["rect"] for c in children if c["class"] == "Edit")
+    add = next(c["rect"] for c in children if c["title"] == "添加")
+    seen = (lst[3] - lst[1], edit[1] - rect[1], add[1] - rect[1])
+    assert seen == (height - 315, height - 113, height - 60), \
+        f"list height, edit top, add top {seen} in a panel {height} high"
+
+
+def lower_half_of_chat(bench, hwnd):
+    """A point of the chat main window itself (no child under it) in its lower
+    half: right of the input box, inside the client area."""
+    window = bench.drive("window", hwnd)
+    rect, client = window["rect"], window["client"]
+    x = (client[2] + rect[2] - scaled(12)) // 2
+    y = rect[1] + (rect[3] - rect[1]) * 3 // 4
+    children = bench.drive("children", hwnd)["children"]
+    assert child_at(children, x, y) is None and client[0] <= x < client[2], \
+        f"({x}, {y}) is not the chat window's own area: {client}, {children}"
+    return x, y
+
+
+def check_alone(bench):
+    folder = program_folder(bench, {})
+    pid = start_velquin(bench, folder)
+    window = wait_started(bench, pid)
+    assert window["visible"], "the panel is not visible"
+    check_panel(window)
+    check_controls(bench, window)
+    bench.wait_until(lambda: drawn_panel(bench, window["rect"]),
+                     "the panel drawn at 150 %, logo and texts", interval=0.5)
+    bench.kill(pid)
+
+
+def check_following(bench, chat, log):
+    folder = program_folder(bench, {"跟随微信": True, "粘贴或发送": True})
+    write_replies(folder, [("F3", "按键回复"), ("", "点击回复")])
+    pid = start_velquin(bench, folder)
+    panel = wait_started(bench, pid)["hwnd"]
+    bench.drive("activate", chat)
+    wait_docked(bench, panel, chat, width=450)
+    check_layout_below(bench, panel)
+
+    # A row click: the input box at (w - 50, h - 87), Ctrl+V, Send at (w - 117, h - 42).
+    rows = reply_list(bench, panel)
+    state = wait_rows(bench, rows, [("F3", "按键回复"), ("", "点击回复")])
+    bench.drive("click", *row_point(state, 1))
+    lines = wait_log(log, 2)
+    assert lines[:2] == [("paste-text", logged("点击回复")), ("send", logged("点击回复"))], lines
+
+    # A press in the chat client's lower half, then F3. The hook sees both in
+    # order, so once F3's reply has arrived the press has been judged.
+    bench.drive("click", *lower_half_of_chat(bench, chat))
+    bench.wait_foreground(chat, "the stand-in chat client")
+    bench.drive("key", "f3")
+    lines = wait_log(log, 4)
+    assert lines[2:4] == [("paste-text", logged("按键回复")), ("send", logged("按键回复"))], lines
+    wait_docked(bench, panel, chat, width=450, timeout=0.5)
+    window = bench.drive("window", panel)
+    bench.screenshot("docked-150%", crop=(window["rect"][0] - 900, window["rect"][1], 1350, 840))
+    bench.kill(pid)
+
+
 def main():
     require_program()
     require_chinese_font()
     with Bench("velquin_scale_144", timeout=180, screen=SCREEN, dpi=DPI) as bench:
-        standin = start_standin(bench, rect=(60, 60, 900, 840))
-        check_standin_scaled(bench, standin["hwnd"])
-        folder = program_folder(bench, {})
-        pid = start_velquin(bench, folder)
-        window = wait_started(bench, pid)
-        assert window["visible"], "the panel is not visible"
-        check_panel(window)
-        check_controls(bench, window)
-        bench.wait_until(lambda: drawn_panel(bench, window["rect"]),
-                         "the panel drawn at 150 %, logo and texts", interval=0.5)
-        bench.kill(pid)
+        log = os.path.join(bench.temp_dir("stand-in 日志"), "events.txt")
+        chat = start_chat(bench, (60, 60, 900, 840), log)["hwnd"]
+        check_standin_scaled(bench, chat)
+        check_alone(bench)
+        check_following(bench, chat, log)
     return 0
 
 

@@ -15,6 +15,9 @@ constexpr int kDefaultWidth = 720;
 constexpr int kDefaultHeight = 560;
 constexpr int kMinWidth = 320;
 constexpr int kMinHeight = 360;
+// The caption the window draws itself, and the edge by which it is sized.
+constexpr int kCaptionHeight = 30;
+constexpr int kSizingEdge = 4;
 
 using tovanel::ui::ScaleToDpi;
 
@@ -29,8 +32,8 @@ RECT SendButtonRect(int width, int height, int dpi) {
     return {width - ScaleToDpi(112, dpi), height - ScaleToDpi(44, dpi), width - ScaleToDpi(16, dpi),
             height - ScaleToDpi(14, dpi)};
 }
-RECT HistoryRect(int width, int height, int clientTop, int dpi) {
-    return {ScaleToDpi(12, dpi), clientTop + ScaleToDpi(8, dpi), width - ScaleToDpi(12, dpi),
+RECT HistoryRect(int width, int height, int dpi) {
+    return {ScaleToDpi(12, dpi), ScaleToDpi(kCaptionHeight + 8, dpi), width - ScaleToDpi(12, dpi),
             height - ScaleToDpi(168, dpi)};
 }
 
@@ -93,6 +96,16 @@ LRESULT StandinWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_GETMINMAXINFO:
             OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp));
             return 0;
+        case WM_NCCALCSIZE:
+            return 0;  // the rectangle stays as it is: the client area is the whole window
+        case WM_NCHITTEST:
+            return OnHitTest(lp);
+        case WM_NCACTIVATE:
+            // Nothing of a system caption is drawn over the window's own.
+            return DefWindowProcA(hwnd_, msg, wp, -1);
+        case WM_PAINT:
+            OnPaint();
+            return 0;
         case WM_DPICHANGED:
             OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
             return 0;
@@ -144,7 +157,7 @@ void StandinWindow::LayOut() {
     clientOrigin.y -= outer.top;
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
-    PlaceChild(history_, HistoryRect(width, height, clientOrigin.y, dpi_), clientOrigin);
+    PlaceChild(history_, HistoryRect(width, height, dpi_), clientOrigin);
     PlaceChild(input_->Window(), InputBoxRect(width, height, dpi_), clientOrigin);
     PlaceChild(sendButton_, SendButtonRect(width, height, dpi_), clientOrigin);
 }
@@ -163,6 +176,39 @@ void StandinWindow::OnSend() {
         SendMessageW(history_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
     input_->Clear();
+}
+
+// Moved by its caption strip, sized by its edges, as a person expects.
+LRESULT StandinWindow::OnHitTest(LPARAM lp) {
+    RECT outer;
+    GetWindowRect(hwnd_, &outer);
+    const int x = static_cast<short>(LOWORD(lp)) - outer.left;
+    const int y = static_cast<short>(HIWORD(lp)) - outer.top;
+    const int edge = ScaleToDpi(kSizingEdge, dpi_);
+    const bool left = x < edge, right = x >= outer.right - outer.left - edge;
+    const bool top = y < edge, bottom = y >= outer.bottom - outer.top - edge;
+    if (top) return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
+    if (bottom) return left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
+    if (left) return HTLEFT;
+    if (right) return HTRIGHT;
+    return y < ScaleToDpi(kCaptionHeight, dpi_) ? HTCAPTION : HTCLIENT;
+}
+
+void StandinWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    RECT caption;
+    GetClientRect(hwnd_, &caption);
+    caption.bottom = ScaleToDpi(kCaptionHeight, dpi_);
+    FillRect(dc, &caption, GetSysColorBrush(COLOR_3DLIGHT));
+    HFONT font =
+        scaledFont_ ? scaledFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    caption.left += ScaleToDpi(12, dpi_);
+    DrawTextW(dc, L"微信", -1, &caption, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    SelectObject(dc, old);
+    EndPaint(hwnd_, &paint);
 }
 
 void StandinWindow::OnGetMinMaxInfo(MINMAXINFO* info) {

@@ -3,7 +3,10 @@
 // the Send button. Velquin finds the input box and the button only by their
 // offsets from the window's outer bottom-right corner, so the layout keeps
 // (width - 33, height - 58) inside the input box and (width - 78, height - 28)
-// inside the button at every size. Like the real chat client, it is
+// inside the button at every size. Like the chat client, it draws its own
+// caption: its client area fills the whole window, so those offsets hold from
+// the outer corner and from the client origin alike (Velquin adds the latter).
+// Like the real chat client, it is
 // per-monitor DPI aware and scales its 96-DPI layout by its monitor's DPI, so
 // at 150 % those points become (width - 50, height - 87) and
 // (width - 117, height - 42).
@@ -41,6 +44,8 @@ class StandinWindow {
     void OnSend();
     void OnGetMinMaxInfo(MINMAXINFO* info);
     void OnDpiChanged(int dpi, const RECT& suggested);
+    LRESULT OnHitTest(LPARAM lp);
+    void OnPaint();
     void OnDestroy();
     void ApplyFont();
 
