@@ -49,6 +49,14 @@ int SystemDpi() {
     return dpi > 0 ? dpi : kBaseDpi;
 }
 
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD ex_style, int dpi) {
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+    if (adjust != nullptr && adjust(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi))) return;
+    AdjustWindowRectEx(&rect, style, FALSE, ex_style);
+}
+
 HFONT CreateStockFontAt(int dpi) {
     const int system_dpi = SystemDpi();
     LOGFONTA font;

@@ -19,6 +19,10 @@ int MonitorDpi(HWND window);
 // DEFAULT_GUI_FONT are sized for.
 int SystemDpi();
 
+// The outer rectangle of a window whose client area is `rect`, with the frame
+// and caption as Windows draws them at `dpi`.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD ex_style, int dpi);
+
 // A copy of DEFAULT_GUI_FONT for a window at `dpi`, owned by the caller; null
 // when the stock font itself fits (`dpi` is the system DPI) or on failure.
 HFONT CreateStockFontAt(int dpi);

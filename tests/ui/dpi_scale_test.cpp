@@ -28,7 +28,8 @@ struct LayoutCase {
     LayoutRect at120, at144, at192;
 };
 
-// Rows of MainWindow's form, among them every kind of rounding.
+// Rows of MainWindow's and HotkeyEditorWindow's forms, among them every kind
+// of rounding.
 const LayoutCase kLayoutCases[] = {
     {"the window 300 x 650",
      {0, 0, 300, 650},
@@ -60,6 +61,26 @@ const LayoutCase kLayoutCases[] = {
      {69, 1250, 0, 0},
      {83, 1500, 0, 0},
      {110, 2000, 0, 0}},
+    {"HotkeyEditorWindow's client area 441 x 564",
+     {0, 0, 441, 564},
+     {0, 0, 551, 705},
+     {0, 0, 662, 846},
+     {0, 0, 882, 1128}},
+    {"the editor's 超级列表框1",
+     {8, 64, 424, 360},
+     {10, 80, 530, 450},
+     {12, 96, 636, 540},
+     {16, 128, 848, 720}},
+    {"the editor's 超级按钮1",
+     {16, 507, 408, 40},
+     {20, 634, 510, 50},
+     {24, 761, 612, 60},
+     {32, 1014, 816, 80}},
+    {"the editor's columns 40 and 1000 wide",
+     {40, 1000, 0, 0},
+     {50, 1250, 0, 0},
+     {60, 1500, 0, 0},
+     {80, 2000, 0, 0}},
     {"row marks 16 x 15, fonts 12 and 18",
      {16, 15, 12, 18},
      {20, 19, 15, 23},
