@@ -8,7 +8,6 @@ namespace tovanel::app {
 
 namespace {
 
-constexpr const char* kMessageCaption = "信息：";
 constexpr const char* kNoSettingsTable = "数据库打开失败！";
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "app/os_services.h"
 #include "app/panel_controls.h"
 #include "app/plug_ins.h"
+#include "settings/tray_icon.h"
 #include "store/record_store.h"
 
 namespace tovanel::app {
@@ -15,10 +16,8 @@ namespace tovanel::app {
 inline constexpr int kExitNoSettingsTable = 1;
 // Exit code of a fatal error (the store's own convention).
 inline constexpr int kExitFatal = -1;
-// 时钟1's period while the panel follows the chat window.
-inline constexpr uint32_t kDockPeriodMs = 30;
 
-class AppFrame {
+class AppFrame : public settings::TrayIcon {
   public:
     AppFrame(AppState& state, PanelControls& panel, OsServices& os, PlugIns& plug_ins,
              store::RecordStore& store);
@@ -34,9 +33,9 @@ class AppFrame {
     // Handler of "关闭", "退出" and Esc.
     void CloseMainWindow();
     // Shows the tray icon, or refreshes it when it is already there.
-    void ShowTrayIcon();
+    void ShowTrayIcon() override;
     // Removes the tray icon if one is shown.
-    void RemoveTrayIcon();
+    void RemoveTrayIcon() override;
 
     // The shell restarted and lost every tray icon: bring ours back.
     void OnTaskbarCreated();

@@ -9,8 +9,15 @@
 #include "app/app_state.h"
 #include "app/program_plug_ins.h"
 #include "app/reply_library_wiring.h"
+#include "app/single_instance.h"
+#include "app/switch_board.h"
 #include "app/win32_os_services.h"
 #include "automation/win32_automation.h"
+#include "app/win32_program_folder.h"
+#include "app/win32_registry.h"
+#include "app/win32_single_instance.h"
+#include "settings/win32_document_shell.h"
+#include "settings/win32_pointer_input.h"
 #include "store/file_port.h"
 #include "store/record_store.h"
 #include "ui/main_window.h"
@@ -21,13 +28,11 @@ namespace {
 
 // Relative names (the tables, the manual) resolve against the program's folder.
 void EnterProgramFolder() {
-    std::wstring path(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    path.resize(length);
-    const size_t slash = path.find_last_of(L"\\/");
-    if (length == 0 || slash == std::wstring::npos) return;
-    path.resize(slash == 2 && path[1] == L':' ? slash + 1 : slash);  // keep "C:\"
-    SetCurrentDirectoryW(path.c_str());
+    std::wstring folder = ProgramFolderWide();
+    if (folder.empty()) return;
+    // "C:" alone names the drive's current folder, not its root.
+    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+    SetCurrentDirectoryW(folder.c_str());
 }
 
 // A misuse of the store ends the program after telling the user why.
@@ -39,19 +44,19 @@ void OnStoreFatal(const std::string& message) {
 // Hands the window's events to the frame.
 class FrameEvents : public ui::MainWindowEvents {
   public:
-    explicit FrameEvents(AppFrame& frame) : frame_(frame) {}
+    FrameEvents(AppFrame& frame, SwitchBoard& switches) : frame_(frame), switches_(switches) {}
     void OnCreated() override { frame_.MainWindowCreated(); }
     [[noreturn]] void OnClosing() override { frame_.MainWindowClosing(); }
     void OnCloseCommand() override { frame_.CloseMainWindow(); }
     void OnTimer() override { frame_.OnTimer(); }
     void OnFileDropped(const std::string& path) override { frame_.OnFileDropped(path); }
     void OnTaskbarCreated() override { frame_.OnTaskbarCreated(); }
-    // The tray menu arrives with the visibility switches; until then the
-    // icon's clicks do nothing.
-    void OnTrayEvent(int) override {}
+    void OnTrayEvent(int action) override { switches_.OnTrayEvent(action); }
+    void OnSwitch(PanelSwitch which) override { switches_.OnSwitch(which); }
 
   private:
     AppFrame& frame_;
+    SwitchBoard& switches_;
 };
 
 // The reply list's clicks go to the delivery; its other events to the library.
@@ -81,13 +86,23 @@ int Run(HINSTANCE instance) {
     store::RecordStore store(*fs, &OnStoreFatal);
     ui::MainWindow window(instance);
     Win32OsServices os(window);
+    Win32InstanceMarker marker;
+    Win32ProcessList processes;
+    Win32TopLevelWindows top_windows;
+    InstanceGuard guard(marker, processes, top_windows, os, *fs);
     ReplyLibraryWiring replies(instance, window, store);
     automation::Win32Automation automation(ProcessAppState(), window, window.reply_rows());
     ReplyListRouting list_events(replies, automation);
     window.SetReplyListEvents(list_events);
-    ProgramPlugIns plug_ins(replies.library(), automation);
+    ProgramPlugIns plug_ins(guard, replies.library(), automation);
     AppFrame frame(ProcessAppState(), window, os, plug_ins, store);
-    FrameEvents events(frame);
+    settings::Win32DocumentShell shell;
+    settings::Win32PointerInput pointer;
+    Win32Registry registry;
+    SwitchBoard switches(ProcessAppState(),
+                         {window, frame, plug_ins, os, store, shell, pointer, window, registry},
+                         ProgramFolderAnsi());
+    FrameEvents events(frame, switches);
     if (!window.Create(events)) {
         ShowUserMessage("无法创建主窗口。", "信息：", MessageIcon::kError);
         return 1;

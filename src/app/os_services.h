@@ -6,6 +6,9 @@
 
 namespace tovanel::app {
 
+// Caption of the program's messages unless one is named.
+inline constexpr const char* kMessageCaption = "信息：";
+
 enum class MessageIcon { kNone, kError, kWarning, kInformation };
 
 class OsServices {

@@ -1,20 +1,23 @@
-// The plug-ins of the running program: the subsystems that have arrived, and
-// PendingPlugIns' placeholders for the rest.
+// The plug-ins of the running program: the subsystems that start-up,
+// shutdown and the timer hand over to.
 #pragma once
 
 #include <string>
 
-#include "app/pending_plug_ins.h"
+#include "app/plug_ins.h"
+#include "app/single_instance.h"
 #include "automation/win32_automation.h"
 #include "replies/reply_library.h"
 
 namespace tovanel::app {
 
-class ProgramPlugIns final : public PendingPlugIns {
+class ProgramPlugIns final : public PlugIns {
   public:
-    ProgramPlugIns(replies::ReplyLibrary& replies, automation::Win32Automation& automation)
-        : replies_(replies), automation_(automation) {}
+    ProgramPlugIns(InstanceGuard& guard, replies::ReplyLibrary& replies,
+                   automation::Win32Automation& automation)
+        : guard_(guard), replies_(replies), automation_(automation) {}
 
+    void SingleInstanceGuard() override { guard_.SingleInstanceGuard(); }
     void RefillReplyList() override { replies_.RefillReplyList(); }
     void AcceptDroppedFile(const std::string& path) override { replies_.AcceptDroppedFile(path); }
     void InstallKeyboardHook() override { automation_.InstallKeyboardHook(); }
@@ -24,6 +27,7 @@ class ProgramPlugIns final : public PendingPlugIns {
     void DockTick() override { automation_.DockTick(); }
 
   private:
+    InstanceGuard& guard_;
     replies::ReplyLibrary& replies_;
     automation::Win32Automation& automation_;
 };

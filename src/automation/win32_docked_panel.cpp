@@ -62,7 +62,7 @@ int Win32DockedPanel::Height() {
 }
 
 int Win32DockedPanel::Dpi() {
-    return panel_.dpi();
+    return panel_.Dpi();
 }
 
 void Win32DockedPanel::ApplyLayout(const DockLayout& layout) {

@@ -16,6 +16,15 @@ inline constexpr const char* kTablePassword = "240513";
 inline constexpr std::array<const char*, 5> kSettingFieldNames = {
     "粘贴或发送", "托盘图标", "隐藏运行", "跟随微信", "开机启动"};
 
+// Field positions, as the switches write them.
+enum SettingPosition : int {
+    kPasteOrSendPosition = 1,  // "粘贴或发送": true = paste and send
+    kTrayIconPosition,         // "托盘图标"
+    kHiddenPosition,           // "隐藏运行"
+    kFollowChatPosition,       // "跟随微信"
+    kAutostartPosition,        // "开机启动"
+};
+
 struct StoredSettings {
     bool paste_and_send = false;
     bool tray_icon = false;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "store/path_names.h"
 #include "store/record_store.h"
 #include "store/store_file.h"
 #include "store/table_format.h"
@@ -38,6 +39,5 @@ int OpenTableFiles(FileSystem& fs, const std::string& full_path, const std::stri
 std::string WithDefaultExtension(const FileSystem& fs, const std::string& name);
 std::string WithExtension(const FileSystem& fs, const std::string& path, const std::string& ext);
 std::string ShortName(const FileSystem& fs, const std::string& path);
-bool SamePath(const FileSystem& fs, const std::string& a, const std::string& b);
 
 }  // namespace tovanel::store

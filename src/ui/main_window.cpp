@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -79,6 +80,32 @@ std::optional<BgraImage> LoadArt(HINSTANCE instance, int id, int id_4x, int widt
     const std::optional<BgraImage> large = LoadPngResource(instance, id_4x);
     if (!large) return std::nullopt;
     return Resized(*large, ScaleToDpi(width96, dpi), ScaleToDpi(height96, dpi));
+}
+
+// Controls and menu items that flip a switch when clicked.
+using app::PanelSwitch;
+
+struct SwitchCommand {
+    int id;
+    PanelSwitch which;
+};
+
+constexpr SwitchCommand kSwitchCommands[] = {
+    {单选框粘贴, PanelSwitch::kSelectPasteOnly},
+    {单选框发送, PanelSwitch::kSelectPasteAndSend},
+    {按钮_隐藏运行, PanelSwitch::kHidePanel},
+    {超级按钮1, PanelSwitch::kOpenManual},
+    {kCmdShowTrayIcon, PanelSwitch::kToggleTrayIcon},
+    {kCmdShowHide, PanelSwitch::kToggleShowHide},
+    {kCmdFollowChat, PanelSwitch::kToggleFollow},
+    {kCmdAutostart, PanelSwitch::kToggleAutostart},
+};
+
+std::optional<PanelSwitch> SwitchOf(int id) {
+    for (const SwitchCommand& command : kSwitchCommands) {
+        if (command.id == id) return command.which;
+    }
+    return std::nullopt;
 }
 
 void AppendItem(HMENU menu, int id, const char* text) {
@@ -288,6 +315,9 @@ void MainWindow::CreateMenus() {
 void MainWindow::OnCommand(int id, int notification) {
     const bool clicked = notification == BN_CLICKED;  // also 0 for menu items
     if ((id == 按钮1 && clicked) || id == kCmdExit) events_->OnCloseCommand();
+    if (const std::optional<app::PanelSwitch> which = SwitchOf(id); which && clicked) {
+        events_->OnSwitch(*which);
+    }
     OnReplyCommand(id, notification);
 }
 
@@ -435,6 +465,15 @@ void MainWindow::CheckRadio(app::RadioButton which) {
                      which == app::RadioButton::kSend ? 单选框发送 : 单选框粘贴);
 }
 
+bool MainWindow::IsRadioChecked(app::RadioButton which) const {
+    const int id = which == app::RadioButton::kSend ? 单选框发送 : 单选框粘贴;
+    return IsDlgButtonChecked(window_.get(), id) == BST_CHECKED;
+}
+
+bool MainWindow::IsMenuChecked(app::MenuItem item) const {
+    return (GetMenuState(MenuOf(item), CommandOf(item), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
 void MainWindow::SetMenuChecked(app::MenuItem item, bool checked) {
     CheckMenuItem(MenuOf(item), CommandOf(item),
                   MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -453,6 +492,49 @@ void MainWindow::SetWindowVisible(bool visible) {
     ShowWindow(window_.get(), visible ? SW_SHOW : SW_HIDE);
 }
 
+namespace {
+
+int ControlOf(app::PanelPart part) {
+    switch (part) {
+        case app::PanelPart::kReplyList:
+            return 超级列表框1;
+        case app::PanelPart::kNewReplyEdit:
+            return 编辑框1;
+        case app::PanelPart::kAddButton:
+            return 按钮添加;
+        case app::PanelPart::kManualButton:
+            return 超级按钮1;
+        case app::PanelPart::kWindow:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void MainWindow::SetGeometry(app::PanelPart part, app::Geometry property, int32_t pixels) {
+    const bool is_window = part == app::PanelPart::kWindow;
+    HWND target = is_window ? window_.get() : Control(ControlOf(part));
+    RECT rect{};
+    GetWindowRect(target, &rect);
+    // Controls are placed in the window's client coordinates.
+    if (!is_window) MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&rect), 2);
+    int left = rect.left, top = rect.top, height = rect.bottom - rect.top;
+    switch (property) {
+        case app::Geometry::kLeft:
+            left = pixels;
+            break;
+        case app::Geometry::kTop:
+            top = pixels;
+            break;
+        case app::Geometry::kHeight:
+            height = pixels;
+            break;
+    }
+    SetWindowPos(target, nullptr, left, top, rect.right - rect.left, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void MainWindow::SetTimerPeriod(uint32_t milliseconds) {
     docking_ = milliseconds != 0;
     if (milliseconds == 0) {
@@ -464,6 +546,32 @@ void MainWindow::SetTimerPeriod(uint32_t milliseconds) {
 
 void MainWindow::RequestDestroy() {
     PostMessageA(window_.get(), WM_CLOSE, 0, 0);
+}
+
+settings::ScreenPoint MainWindow::ClientOrigin() const {
+    POINT origin{0, 0};
+    ClientToScreen(window_.get(), &origin);
+    return {origin.x, origin.y};
+}
+
+bool MainWindow::ReceivesClickAt(settings::ScreenPoint point) const {
+    const POINT p{point.x, point.y};
+    if (!IsWindowVisible(window_.get())) return false;
+    // Off every screen the system would clamp the cursor to an edge, where
+    // anything may lie.
+    if (MonitorFromPoint(p, MONITOR_DEFAULTTONULL) == nullptr) return false;
+    HWND hit = WindowFromPoint(p);
+    return hit != nullptr && GetAncestor(hit, GA_ROOT) == window_.get();
+}
+
+void MainWindow::PopUpTrayMenu(settings::ScreenPoint anchor) {
+    // Unless the panel is foreground the menu stays open when the user
+    // clicks elsewhere; the null message afterwards lets a second click on
+    // the icon open it again (the shell's documented tray-menu quirk).
+    SetForegroundWindow(window_.get());
+    TrackPopupMenu(tray_menu_.get(), TPM_RIGHTALIGN | TPM_RIGHTBUTTON, anchor.x, anchor.y, 0,
+                   window_.get(), nullptr);
+    PostMessageA(window_.get(), WM_NULL, 0, 0);
 }
 
 }  // namespace tovanel::ui

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "app/panel_controls.h"
+#include "app/panel_switch.h"
+#include "settings/tray_ports.h"
 #include "ui/dpi_scale.h"
 #include "ui/main_window_layout.h"
 #include "ui/reply_list_control.h"
@@ -29,9 +31,10 @@ class MainWindowEvents {
     virtual void OnTaskbarCreated() = 0;
     // 1 left button released, 2 left double click, 3 right button released.
     virtual void OnTrayEvent(int action) = 0;
+    virtual void OnSwitch(app::PanelSwitch which) = 0;
 };
 
-class MainWindow : public app::PanelControls {
+class MainWindow : public app::PanelControls, public settings::TrayMenuHost {
   public:
     explicit MainWindow(HINSTANCE instance);
     ~MainWindow() override;
@@ -45,8 +48,6 @@ class MainWindow : public app::PanelControls {
     HWND window() const { return window_.get(); }
     HWND reply_list() const { return Control(超级列表框1); }
     HICON small_icon() const { return small_icon_.get(); }
-    // The DPI the panel is laid out for: that of the monitor it is on.
-    int dpi() const { return dpi_; }
     HFONT ui_font() const;
     // The rows of 超级列表框1, read and refilled by the reply library and the delivery.
     replies::ReplyListView& reply_rows() { return reply_rows_; }
@@ -56,12 +57,21 @@ class MainWindow : public app::PanelControls {
 
     // app::PanelControls
     void CheckRadio(app::RadioButton which) override;
+    bool IsRadioChecked(app::RadioButton which) const override;
     void SetMenuChecked(app::MenuItem item, bool checked) override;
+    bool IsMenuChecked(app::MenuItem item) const override;
     void SetMenuEnabled(app::MenuItem item, bool enabled) override;
     void SetRadioGroupEnabled(bool enabled) override;
     void SetWindowVisible(bool visible) override;
+    int Dpi() const override { return dpi_; }
+    void SetGeometry(app::PanelPart part, app::Geometry property, int32_t pixels) override;
     void SetTimerPeriod(uint32_t milliseconds) override;
     void RequestDestroy() override;
+
+    // settings::TrayMenuHost
+    settings::ScreenPoint ClientOrigin() const override;
+    bool ReceivesClickAt(settings::ScreenPoint point) const override;
+    void PopUpTrayMenu(settings::ScreenPoint anchor) override;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);

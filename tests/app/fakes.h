@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/os_services.h"
@@ -28,9 +29,26 @@ class FakePanel : public PanelControls {
         checked_radio = which;
         log_.push_back(which == RadioButton::kSend ? "radio send" : "radio paste");
     }
-    void SetMenuChecked(MenuItem item, bool checked) override { menu_checked[item] = checked; }
-    void SetMenuEnabled(MenuItem item, bool enabled) override { menu_enabled[item] = enabled; }
-    void SetRadioGroupEnabled(bool enabled) override { radio_group_enabled = enabled; }
+    bool IsRadioChecked(RadioButton which) const override { return checked_radio == which; }
+    void SetMenuChecked(MenuItem item, bool checked) override {
+        menu_checked[item] = checked;
+        log_.push_back(std::string("check ") + ItemName(item) + (checked ? " on" : " off"));
+    }
+    bool IsMenuChecked(MenuItem item) const override { return Checked(item); }
+    void SetMenuEnabled(MenuItem item, bool enabled) override {
+        menu_enabled[item] = enabled;
+        log_.push_back(std::string("enable ") + ItemName(item) + (enabled ? " on" : " off"));
+    }
+    void SetRadioGroupEnabled(bool enabled) override {
+        radio_group_enabled = enabled;
+        log_.push_back(enabled ? "enable radio group" : "disable radio group");
+    }
+    void SetGeometry(PanelPart part, Geometry property, int32_t pixels) override {
+        geometry[{part, property}] = pixels;
+        log_.push_back(std::string("set ") + PartName(part) + " " + PropertyName(property) + " " +
+                       std::to_string(pixels));
+    }
+    int Dpi() const override { return dpi; }
     void SetWindowVisible(bool visible) override {
         window_visible = visible;
         log_.push_back(visible ? "show window" : "hide window");
@@ -47,14 +65,56 @@ class FakePanel : public PanelControls {
     bool Checked(MenuItem item) const { return Lookup(menu_checked, item, false); }
     bool Enabled(MenuItem item) const { return Lookup(menu_enabled, item, true); }
 
+    static const char* ItemName(MenuItem item) {
+        switch (item) {
+            case MenuItem::kShowTrayIcon:
+                return "显示托盘图标";
+            case MenuItem::kShowHide:
+                return "显示/隐藏";
+            case MenuItem::kFollowChat:
+                return "跟随微信";
+            case MenuItem::kAutostart:
+                return "开机启动";
+        }
+        return "?";
+    }
+    static const char* PartName(PanelPart part) {
+        switch (part) {
+            case PanelPart::kWindow:
+                return "window";
+            case PanelPart::kReplyList:
+                return "list";
+            case PanelPart::kNewReplyEdit:
+                return "edit";
+            case PanelPart::kAddButton:
+                return "add";
+            case PanelPart::kManualButton:
+                return "manual";
+        }
+        return "?";
+    }
+    static const char* PropertyName(Geometry property) {
+        switch (property) {
+            case Geometry::kLeft:
+                return "left";
+            case Geometry::kTop:
+                return "top";
+            case Geometry::kHeight:
+                return "height";
+        }
+        return "?";
+    }
+
     // As the window is before start-up: invisible, stopped, all enabled, nothing checked.
     std::optional<RadioButton> checked_radio;
     std::map<MenuItem, bool> menu_checked;
     std::map<MenuItem, bool> menu_enabled;
+    std::map<std::pair<PanelPart, Geometry>, int32_t> geometry;
     bool radio_group_enabled = true;
     bool window_visible = false;
     uint32_t timer_period = 0;
     bool destroy_requested = false;
+    int dpi = 96;
 
   private:
     static bool Lookup(const std::map<MenuItem, bool>& m, MenuItem item, bool otherwise) {
