@@ -5,16 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "reply_texts.h"
+
 namespace tovanel::bench {
 
-struct Reply {
-    std::string hotkey;   // "" or "F1".."F12"
-    std::string content;  // GBK, 20-300 characters, some over 500 bytes
-};
-
 extern const char kPassword[];
-
-std::vector<Reply> MakeReplies(int count);
 
 // The benchmark's scratch folder, removed at exit.
 const std::string& BenchDir();

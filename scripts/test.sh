@@ -11,8 +11,9 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -DTOVANEL_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/fuzz -j "$jobs" --target fuzz_targets
 
-# The Wine prefixes, made before the tests that share them start.
-for prefix in wineprefix e2e-wineprefix e2e-wineprefix-144dpi; do
+# The Wine prefixes, made before the tests that share them start
+# (fresh-wineprefix is only ever copied: the setup tests start from it).
+for prefix in wineprefix e2e-wineprefix fresh-wineprefix e2e-wineprefix-144dpi; do
   WINEPREFIX="$root/build/windows/$prefix" scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1 || true
 done
 

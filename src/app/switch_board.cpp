@@ -6,7 +6,7 @@ SwitchBoard::SwitchBoard(AppState& state, const SwitchPorts& ports, std::string 
     : writer_(ports.store, ports.os),
       modes_(state, ports.panel, ports.tray_icon, writer_),
       visibility_(state, ports.panel, ports.tray_icon, ports.plug_ins, writer_, ports.shell),
-      tray_menu_(ports.pointer, ports.tray_menu_host),
+      tray_menu_(ports.pointer, ports.tray_menu_host, ports.os),
       autostart_(state, ports.panel, ports.registry, writer_, std::move(program_folder)) {}
 
 void SwitchBoard::OnSwitch(PanelSwitch which) {

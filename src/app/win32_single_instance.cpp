@@ -85,15 +85,17 @@ void Win32TopLevelWindows::PumpMessages() {
 void Win32TopLevelWindows::RestoreAndActivate(WindowHandle window) {
     HWND hwnd = AsHwnd(window);
     if (IsIconic(hwnd)) OpenIcon(hwnd);
-    // SetActiveWindow acts on the caller's input queue only: share the other
-    // copy's queue for the moment. This copy has just had the user's click on
-    // the message box, so it may also hand over the foreground.
+    // SetActiveWindow acts on the caller's input queue only, so this thread
+    // joins the other copy's queue for the moment; joined that way round, the
+    // activation stays with that queue when this one leaves and ends. Having
+    // just had the user's click on the message box, this copy may also hand
+    // over the foreground.
     const DWORD own_thread = GetCurrentThreadId();
     const DWORD window_thread = GetWindowThreadProcessId(hwnd, nullptr);
-    AttachThreadInput(window_thread, own_thread, TRUE);
+    AttachThreadInput(own_thread, window_thread, TRUE);
     SetActiveWindow(hwnd);
     SetForegroundWindow(hwnd);
-    AttachThreadInput(window_thread, own_thread, FALSE);
+    AttachThreadInput(own_thread, window_thread, FALSE);
 }
 
 }  // namespace tovanel::app

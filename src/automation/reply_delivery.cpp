@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "replies/attachment_name.h"
 #include "ui/dpi_scale.h"
 
 namespace tovanel::automation {
@@ -38,6 +39,8 @@ void ReplyDelivery::SelectedRowNow() {
     if (selected < 0 || selected >= ports_.rows.RowCount()) return;
     if (ports_.state.follow_flag == 0) return;
     const replies::ReplyRow row = ports_.rows.RowAt(selected);
+    // An imported name that leaves the attachment folder sends nothing.
+    if (row.IsAttachment() && !replies::IsPlainFileName(row.text)) return;
     if (PasteIntoChat(row, row.IsAttachment()) && ports_.state.send_mode == 1) {
         ports_.rows.ClearSelection();
     }

@@ -13,7 +13,12 @@ void TrayMenu::OnTrayEvent(int action) {
     // and a click clamped to the corner would hit the taskbar's "Show
     // desktop": click only where the panel itself receives it.
     const ScreenPoint click = TrayClickPoint(host_.ClientOrigin(), cursor);
-    if (host_.ReceivesClickAt(click)) pointer_.ClickAt(click);
+    if (host_.ReceivesClickAt(click)) {
+        pointer_.ClickAt(click);
+        // The click waits in this thread's own queue; handled now, it cannot
+        // close the menu that follows as a click outside it.
+        os_.PumpPendingMessages();
+    }
     host_.PopUpTrayMenu({cursor.x - kTrayMenuOffset, cursor.y - kTrayMenuOffset});
 }
 

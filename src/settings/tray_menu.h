@@ -1,6 +1,7 @@
 // Mouse actions on the tray icon: a right click opens 托盘菜单.
 #pragma once
 
+#include "app/os_services.h"
 #include "settings/tray_ports.h"
 
 namespace tovanel::settings {
@@ -21,7 +22,8 @@ ScreenPoint TrayClickPoint(ScreenPoint client_origin, ScreenPoint cursor);
 
 class TrayMenu {
   public:
-    TrayMenu(PointerInput& pointer, TrayMenuHost& host) : pointer_(pointer), host_(host) {}
+    TrayMenu(PointerInput& pointer, TrayMenuHost& host, app::OsServices& os)
+        : pointer_(pointer), host_(host), os_(os) {}
 
     // Handler of the tray icon's mouse actions.
     void OnTrayEvent(int action);
@@ -29,6 +31,7 @@ class TrayMenu {
   private:
     PointerInput& pointer_;
     TrayMenuHost& host_;
+    app::OsServices& os_;
 };
 
 }  // namespace tovanel::settings

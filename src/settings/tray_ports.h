@@ -28,8 +28,9 @@ class TrayMenuHost {
     virtual ~TrayMenuHost() = default;
     // The screen position of the panel's client-area origin.
     virtual ScreenPoint ClientOrigin() const = 0;
-    // True when a click at `point` would reach the panel itself: it is shown
-    // there, on a screen, and no other window covers it.
+    // True when a click at `point` would reach the panel's own background:
+    // the panel is shown there, on a screen, and neither another window nor
+    // one of its controls lies at that point.
     virtual bool ReceivesClickAt(ScreenPoint point) const = 0;
     // Brings the panel to the foreground, shows 托盘菜单 right-aligned at
     // `anchor` and, once it has closed, posts the panel a null message.

@@ -173,6 +173,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+        case WM_CTLCOLOREDIT:
+            return OnEditColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
         case WM_LBUTTONDOWN:
             OnLeftButtonDown();
             return 0;
@@ -418,6 +420,17 @@ bool MainWindow::OnReplyCommand(int id, int notification) {
     }
 }
 
+// 编辑框1: black text on light grey.
+LRESULT MainWindow::OnEditColour(HDC dc, HWND edit) {
+    if (edit != Control(编辑框1))
+        return DefWindowProcA(window_.get(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(edit));
+    if (!edit_background_) edit_background_.Reset(CreateSolidBrush(kEditBackground));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, kEditBackground);
+    return reinterpret_cast<LRESULT>(edit_background_.get());
+}
+
 void MainWindow::OnAddClicked() {
     HWND edit = Control(编辑框1);
     std::string typed(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
@@ -560,8 +573,9 @@ bool MainWindow::ReceivesClickAt(settings::ScreenPoint point) const {
     // Off every screen the system would clamp the cursor to an edge, where
     // anything may lie.
     if (MonitorFromPoint(p, MONITOR_DEFAULTTONULL) == nullptr) return false;
-    HWND hit = WindowFromPoint(p);
-    return hit != nullptr && GetAncestor(hit, GA_ROOT) == window_.get();
+    // The background only: a click on a control would act on it (a reply
+    // row would be sent, "关闭" would end the program).
+    return WindowFromPoint(p) == window_.get();
 }
 
 void MainWindow::PopUpTrayMenu(settings::ScreenPoint anchor) {

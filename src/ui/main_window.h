@@ -88,6 +88,7 @@ class MainWindow : public app::PanelControls, public settings::TrayMenuHost {
     void OnDropFiles(HDROP drop);
     void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnEditColour(HDC dc, HWND edit);
     bool OnReplyCommand(int id, int notification);
     void OnAddClicked();
     void ShowReplyMenu();
@@ -120,6 +121,7 @@ class MainWindow : public app::PanelControls, public settings::TrayMenuHost {
     UniqueImageList row_marks_;
     UniqueMenu reply_menu_;  // "右键菜单", owns its "导入/导出" submenu
     UniqueMenu tray_menu_;   // "托盘菜单"
+    UniqueBrush edit_background_;  // 编辑框1's
     ReplyListControl reply_rows_;
     ReplyListEvents* reply_events_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "ui/dpi_scale.h"
+#include "ui/velquin_version.h"
 
 namespace tovanel::ui {
 
@@ -73,7 +74,7 @@ inline constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 // clang-format off
 inline constexpr ControlSpec kControls[] = {
     {图片框1, "STATIC", kChild | SS_BITMAP, 0, 25, 11, 50, 50, ""},
-    {标签3, "STATIC", kChild | SS_LEFTNOWORDWRAP, 0, 97, 17, 56, 16, "版本：2.3"},
+    {标签3, "STATIC", kChild | SS_LEFTNOWORDWRAP, 0, 97, 17, 56, 16, "版本：" VELQUIN_VERSION},
     {标签1, "STATIC", kChild | SS_LEFTNOWORDWRAP, 0, 97, 36, 168, 23, "Tovanel"},
     {按钮_隐藏运行, "BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, 186, 7, 60, 20, "隐藏运行"},
     {按钮1, "BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, 255, 7, 35, 20, "关闭"},
@@ -92,6 +93,9 @@ inline constexpr ControlSpec kControls[] = {
     {按钮添加, "BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, 199, 595, 90, 24, "添加"},
 };
 // clang-format on
+
+// 编辑框1's background.
+inline constexpr COLORREF kEditBackground = RGB(236, 236, 236);
 
 // The reply list's columns.
 inline constexpr const char* kHotkeyColumnTitle = "快 键";

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Writes the manual as users' Notepad reads it: GBK, CRLF line ends.
-#   write-manual.sh SOURCE.utf8.txt TARGET.txt
+# Writes the manual as users' Notepad reads it: GBK, CRLF line ends, with the
+# program's version in place of @VERSION@.
+#   write-manual.sh SOURCE.utf8.txt TARGET.txt VERSION
 set -eu
 mkdir -p "$(dirname "$2")"
-iconv -f UTF-8 -t GBK "$1" | sed 's/$/\r/' >"$2.tmp"
+sed "s/@VERSION@/$3/g" "$1" | iconv -f UTF-8 -t GBK | sed 's/$/\r/' >"$2.tmp"
 mv "$2.tmp" "$2"

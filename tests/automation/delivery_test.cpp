@@ -79,6 +79,16 @@ TEST_F(DeliveryTest, RowClickOnAttachmentPastesItsPathAsFileList) {
     EXPECT_EQ(log_, Join({kInputBoxClick, {"files C:\\V\\fi\\a.png;"}, kCtrlV, {"pump"}}));
 }
 
+// An imported "文件" row names a file outside the folder: nothing is clicked or pasted.
+TEST_F(DeliveryTest, RowClickOnAnAttachmentNameWithAPathDeliversNothing) {
+    for (const std::string name : {"..\\设置.RTB", "C:\\x.doc", "sub/a.png", ".."}) {
+        rows_.rows = {{replies::kAttachmentMarker, name}};
+        rows_.selected = 0;
+        delivery_.DeliverSelectedRow();
+        EXPECT_EQ(log_, CallLog{}) << name;
+    }
+}
+
 TEST_F(DeliveryTest, RowClickDoesNothingWithoutSelectionOrWhenNotFollowing) {
     delivery_.DeliverSelectedRow();
     state_.follow_flag = 0;

@@ -24,7 +24,7 @@ seen). On timeout it saves a screenshot and raises WaitTimeout:
 Name `what` as the state wanted, so the message reads as a sentence.
 
 Helpers built on it: wait_window, wait_gone, wait_exit, kill, wait_focus,
-wait_foreground. To make sure something did NOT happen, first wait for a
+wait_foreground, wait_message_box. To make sure something did NOT happen, first wait for a
 later state that shows the program got that far (an input barrier, see
 wait_focus), then check once. Timeouts are generous; a slow or busy machine
 scales them all with TOVANEL_E2E_TIME_SCALE (for example 2)."""
@@ -325,6 +325,16 @@ class Bench:
         queued before the one that focused `hwnd` has been handled."""
         return self.wait_until(lambda: self.drive("focus", hwnd), f"{what} {hwnd} focused",
                                timeout, until=lambda f: f["focus"] == hwnd)
+
+    def wait_message_box(self, pid=None, what="a message box"):
+        """A visible message box (of process `pid`), read once it is complete:
+        one that just showed may still lack its texts, its buttons or the
+        painted icon the driver recognises."""
+        return self.wait_until(
+            lambda: self.drive("dialog", 0, pid or 0),
+            f"{what} with its text, buttons and icon",
+            until=lambda box: box["found"] and box["texts"] and box["buttons"]
+            and box["icon"] != "unknown")
 
     # ----- artifacts and files -----
 

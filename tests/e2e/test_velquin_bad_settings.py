@@ -28,19 +28,11 @@ def other_password(folder):
 CASES = [("missing", remove), ("damaged", damage), ("other password", other_password)]
 
 
-def message_box_complete(box):
-    # A box is found as soon as it is visible; its texts and buttons may
-    # still be unset and its icon unpainted.
-    return box["found"] and box["texts"] and box["buttons"] and box["icon"] != "unknown"
-
-
 def check_case(bench, name, spoil):
     folder = program_folder(bench)
     spoil(folder)
     pid = start_velquin(bench, folder)
-    box = bench.wait_until(lambda: bench.drive("dialog", 0, pid),
-                           f"{name}: a message box with its text, button and icon",
-                           until=message_box_complete)
+    box = bench.wait_message_box(pid, f"{name}: the message")
     bench.screenshot(f"{name.replace(' ', '-')}-message")
     assert box["count"] == 1, f"{name}: {box['count']} message boxes"
     assert box["caption"] == "信息：", f"{name}: caption {box['caption']!r}"

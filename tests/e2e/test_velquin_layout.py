@@ -7,7 +7,7 @@ artifacts."""
 import subprocess
 import sys
 
-from bench import Bench
+from bench import Bench, config
 from velquin import program_folder, require_program, start_velquin, wait_started
 
 WS_POPUP, WS_CAPTION, WS_THICKFRAME = 0x80000000, 0x00C00000, 0x00040000
@@ -18,7 +18,7 @@ BS_TYPEMASK, BS_GROUPBOX, BS_AUTORADIOBUTTON, BS_RADIOBUTTON = 0xF, 0x7, 0x9, 0x
 # name, kind, left, top, width, height (client coordinates), text
 LAYOUT = [
     ("图片框1", "picture", 25, 11, 50, 50, None),
-    ("标签3", "label", 97, 17, 56, 16, "版本：2.3"),
+    ("标签3", "label", 97, 17, 56, 16, "版本：" + config("TOVANEL_E2E_VERSION")),
     ("标签1", "label", 97, 36, 168, 23, "Tovanel"),
     ("按钮_隐藏运行", "button", 186, 7, 60, 20, "隐藏运行"),
     ("按钮1", "button", 255, 7, 35, 20, "关闭"),

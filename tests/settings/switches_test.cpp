@@ -500,7 +500,7 @@ TEST_F(SwitchesTest, TrayClickGoesOnlyWhereThePanelItselfReceivesIt) {
     program_->pointer.cursor = {40, 12};
     program_->host.receives = true;
     program_->switches.OnTrayEvent(3);
-    EXPECT_EQ(log(), (CallLog{"click 1040,212", "tray menu at 35,7"}));
+    EXPECT_EQ(log(), (CallLog{"click 1040,212", "pump", "tray menu at 35,7"}));
 }
 
 }  // namespace

@@ -48,6 +48,8 @@ void AddInputCommands(CommandTable& table);
 void AddListViewCommands(CommandTable& table);
 void AddControlCommands(CommandTable& table);
 void AddAutomationCommands(CommandTable& table);
+void AddVersionCommands(CommandTable& table);
+void AddFileCommands(CommandTable& table);
 
 // Helpers shared by the command files.
 HWND ParseHwnd(const std::string& text);

@@ -28,6 +28,8 @@ CommandTable BuildTable() {
     AddListViewCommands(table);
     AddControlCommands(table);
     AddAutomationCommands(table);
+    AddVersionCommands(table);
+    AddFileCommands(table);
     return table;
 }
 

@@ -87,6 +87,8 @@ Reply Kill(const Args& a) {
     return Reply::Ok(JsonObject().Add("exited", exited));
 }
 
+// sleep MS: for sessions by hand. Tests wait for a state instead, which
+// neither fails on a slow machine nor wastes time on a fast one.
 Reply Sleep(const Args& a) {
     ::Sleep(static_cast<DWORD>(ParseNumber(a[0])));
     return Reply::Ok();

@@ -1,0 +1,101 @@
+"""Helpers for the tests of the switches: the tray menu opened by a right
+click on the tray icon in Wine's tray window, and waiting for the settings
+table to hold a value."""
+
+import subprocess
+
+from replies import MENU_CLASS
+from velquin import SETTING_FIELDS, TRAY_TIP, centre, read_settings, tray_icons
+
+# 托盘菜单's items, top to bottom.
+SHOW_HIDE, FOLLOW, AUTOSTART, EXIT = range(4)
+# 右键菜单's item "显示托盘图标".
+SHOW_TRAY_ICON = 2
+
+
+def tray_icon(bench):
+    icons = [icon for tip, icon in tray_icons(bench) if tip == TRAY_TIP]
+    assert len(icons) == 1, f"{len(icons)} tray icons with the tip {TRAY_TIP!r}"
+    return icons[0]
+
+
+def pixel(bench, x, y):
+    """The screen's colour at one point, as ImageMagick names it."""
+    result = subprocess.run(["import", "-display", f":{bench.display}", "-window", "root",
+                             "-crop", f"1x1+{x}+{y}", "+repage", "txt:-"],
+                            capture_output=True, text=True, timeout=30)
+    return result.stdout.strip().splitlines()[-1].split()[-1]
+
+
+def choose_tray_item(bench, main_hwnd, index):
+    """Right-clicks Velquin's tray icon and clicks item `index` of 托盘菜单.
+    A menu window can be visible and tracked before the X server shows it,
+    and a click then closes it from outside: so the pointer first rests on
+    the item until the menu paints it highlighted."""
+    bench.drive("click", *centre(tray_icon(bench)["rect"]), "right")
+    menu = bench.wait_window(MENU_CLASS, "-", visible=True, pid=None)
+    assert bench.drive("menu-mode", main_hwnd, 10000)["tracking"], "the tray menu is not tracked"
+    left, top, right, bottom = menu["rect"]
+    height = (bottom - top - 6) // 4  # four items inside a 3-pixel frame
+    x, y = (left + right) // 2, top + 3 + height * index + height // 2
+    bench.drive("click", x, y, "move")
+    bench.wait_until(lambda: pixel(bench, left + 4, y), f"tray menu item {index} highlighted",
+                     until=lambda colour: colour not in ("white", "black"))
+    bench.drive("click", x, y)
+    bench.wait_until(lambda: bench.drive("find", MENU_CLASS, "-"), "the tray menu closed",
+                     until=lambda found: not found["found"] or not found["visible"])
+
+
+def wait_setting(bench, folder, field, value):
+    """Waits until the settings table's one record holds `value` in `field`;
+    returns the record's five fields."""
+    record = bench.wait_until(lambda: read_settings(folder),
+                              f"the settings table to hold {field} = {value}",
+                              until=lambda records: len(records) == 1
+                              and records[0][field] == value)[0]
+    return {name: record[name] for name in SETTING_FIELDS}
+
+
+def wait_visible(bench, hwnd, visible):
+    return bench.wait_until(lambda: bench.drive("window", hwnd),
+                            f"the panel {'shown' if visible else 'hidden'}",
+                            until=lambda w: w["visible"] == visible)
+
+
+def answer_message_box(bench, pid, text, icon, caption="信息："):
+    """Waits for the process's message box with its text, button and painted
+    icon, checks it, presses OK and waits for it to close."""
+    box = bench.wait_until(lambda: bench.drive("dialog", 0, pid),
+                           f"a message box {text!r} with its button and icon",
+                           until=lambda b: b["found"] and b["texts"] and b["buttons"]
+                           and b["icon"] != "unknown")
+    assert box["texts"] == [text], f"message {box['texts']}, expected {text!r}"
+    assert box["caption"] == caption, f"caption {box['caption']!r}"
+    assert box["icon"] == icon, f"icon {box['icon']} for {text!r}"
+    assert box["owner"] == 0, "the message box has an owner window"
+    bench.drive("dialog-press", box["hwnd"])
+    bench.wait_gone(box["hwnd"], "the message box")
+
+
+RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+
+
+def wine_reg(bench, *args):
+    """Runs Wine's reg.exe in the test's prefix; returns (exit code, output).
+    It prints in the console code page, GBK here."""
+    result = subprocess.run([bench.wine_run, "reg", *args], env=bench.env, capture_output=True,
+                            timeout=60)
+    return result.returncode, result.stdout.decode("gbk", errors="replace")
+
+
+def run_value(bench, root):
+    """The type and data of the value "Velquin" under `root`'s Run key, or
+    None when there is none."""
+    code, output = wine_reg(bench, "query", f"{root}\\{RUN_KEY}", "/v", "Velquin")
+    if code != 0:
+        return None
+    for line in output.splitlines():
+        parts = line.strip().split("    ")
+        if len(parts) == 3 and parts[0] == "Velquin":
+            return parts[1], parts[2]
+    raise AssertionError(f"no value line in: {output!r}")
