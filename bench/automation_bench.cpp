@@ -26,6 +26,7 @@ class StillDesktop : public ChatWindows {
     bool IsChatForeground() override { return IsChatIdentity(kChatWindowClass, title); }
     bool IsOwnProcessWindow(WindowHandle window) override { return window == 0x500; }
     void AwaitInputHandled(WindowHandle) override {}
+    int Dpi(WindowHandle) override { return 96; }
     std::string title = kChatWindowTitle;
 };
 
@@ -37,6 +38,7 @@ class StillPanel : public DockedPanel {
     void Dock(int l, int t, int h) override { left = l, top = t, height = h; }
     int Width() override { return 300; }
     int Height() override { return height; }
+    int Dpi() override { return 96; }
     void ApplyLayout(const DockLayout& l) override { layout = l; }
     bool visible = true, topmost = true;
     int left = 0, top = 0, height = 0;

@@ -4,11 +4,13 @@
 
 #include "app/app_state.h"
 #include "automation/chat_windows.h"
+#include "ui/dpi_scale.h"
 
 namespace tovanel::automation {
 
 // Where the controls below the reply list go for a panel of height h, in the
-// panel's client coordinates.
+// panel's client coordinates. The distances from the bottom are 96-DPI values,
+// scaled to the panel's DPI.
 struct DockLayout {
     int list_height;  // 超级列表框1
     int edit_top;     // 编辑框1
@@ -20,7 +22,7 @@ struct DockLayout {
     }
 };
 
-DockLayout LayoutBelow(int panel_height);
+DockLayout LayoutBelow(int panel_height, int dpi = ui::kBaseDpi);
 
 // The panel as the docking and the click-outside hiding move it.
 class DockedPanel {
@@ -36,6 +38,8 @@ class DockedPanel {
     virtual int Width() = 0;
     // The height the window actually took.
     virtual int Height() = 0;
+    // The DPI the panel is laid out at: that of the monitor it is on.
+    virtual int Dpi() = 0;
     virtual void ApplyLayout(const DockLayout& layout) = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "replies/attachment_name.h"
+#include "ui/dpi_scale.h"
 
 namespace tovanel::automation {
 
@@ -84,13 +85,11 @@ WindowHandle ReplyDelivery::ClickChat(int from_right, int from_bottom) {
     // focused window, as when the panel does not follow.
     const WindowHandle chat = ports_.windows.FindChatWindow();
     if (chat == 0) return 0;
-    // Read now: a tick dispatched while pumping may have refreshed it. The
-    // offsets are from the outer bottom-right corner, the rectangle's own
-    // frame of reference: from the client-area origin they would land a
-    // frame's width off on a chat window that has a system frame.
+    // Read now: a tick dispatched while pumping may have refreshed it.
     const app::ChatWindowRect& rect = *ports_.state.chat_window_rect;
-    ClickAt(ports_.input, 0, rect.left + rect.width - from_right,
-            rect.top + rect.height - from_bottom, kLeftButton);
+    const int dpi = ports_.windows.Dpi(chat);
+    ClickAt(ports_.input, chat, rect.width - ui::ScaleToDpi(from_right, dpi),
+            rect.height - ui::ScaleToDpi(from_bottom, dpi), kLeftButton);
     return chat;
 }
 

@@ -37,8 +37,9 @@ class ListViewRows final : public ReplyRows {
     replies::ReplyListView& list_;
 };
 
-// Click targets: offsets from the chat window's outer right and bottom edges
-// (ChatWindowRect).
+// Click targets relative to the chat window's client-area origin, from the
+// outer width and height of ChatWindowRect. The distances are the chat
+// client's own 96-DPI layout, which it scales by its monitor's DPI.
 inline constexpr int kInputBoxFromRight = 33;
 inline constexpr int kInputBoxFromBottom = 58;
 inline constexpr int kSendButtonFromRight = 78;

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "automation/win32_ports.h"
+#include "ui/win32_dpi.h"
 
 namespace tovanel::automation {
 
@@ -54,6 +55,10 @@ bool Win32ChatWindows::IsChatForeground() {
     // The class decides before any title is read.
     if (std::string_view(class_name, length > 0 ? length : 0) != kChatWindowClass) return false;
     return IsChatIdentity(kChatWindowClass, TitleInGbk(foreground));
+}
+
+int Win32ChatWindows::Dpi(WindowHandle window) {
+    return ui::MonitorDpi(AsHwnd(window));
 }
 
 bool Win32ChatWindows::IsOwnProcessWindow(WindowHandle window) {

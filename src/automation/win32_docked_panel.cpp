@@ -64,6 +64,10 @@ int Win32DockedPanel::Height() {
     return r.bottom - r.top;
 }
 
+int Win32DockedPanel::Dpi() {
+    return panel_.Dpi();
+}
+
 void Win32DockedPanel::ApplyLayout(const DockLayout& layout) {
     HWND list = GetDlgItem(Window(), ui::超级列表框1);
     // Unchanged since the last tick, unless someone else laid the list out.

@@ -21,6 +21,7 @@ class Win32ChatWindows final : public ChatWindows {
     bool IsWindowVisible(WindowHandle window) override;
     bool IsChatForeground() override;
     bool IsOwnProcessWindow(WindowHandle window) override;
+    int Dpi(WindowHandle window) override;
     void AwaitInputHandled(WindowHandle window) override;
 
   private:
@@ -39,6 +40,7 @@ class Win32DockedPanel final : public DockedPanel {
     void Dock(int left, int top, int height) override;
     int Width() override;
     int Height() override;
+    int Dpi() override;
     void ApplyLayout(const DockLayout& layout) override;
 
   private:

@@ -29,6 +29,7 @@ class DeliveryTest : public ::testing::Test {
         // An 800x600 chat window whose client area fills it.
         rect_ = {100, 50, 800, 600};
         windows_.chat_rect = rect_;
+        input_.origins[windows_.chat] = {100, 50};
         rows_.rows = {{"F5", "first"},
                       {"", "plain"},
                       {replies::kAttachmentMarker, "a.png"},
@@ -136,15 +137,15 @@ TEST_F(DeliveryTest, HotkeyMatchesKeyTextsByteForByte) {
     EXPECT_EQ(log_, Join({kInputBoxClick, {"text lower"}, kCtrlV, kTaken}));
 }
 
-TEST_F(DeliveryTest, TargetsAreOffsetsFromTheOuterCornerOfAFramedWindow) {
-    // A chat window with a system frame: its client area starts below the
-    // caption, but the input box stays 33 left of and 58 above the outer corner.
+TEST_F(DeliveryTest, TargetsAreOffsetsFromTheClientOriginByTheOuterSize) {
+    // A chat window whose client area starts below a caption: the offsets
+    // still come from the outer width and height, from the client origin.
     input_.origins[windows_.chat] = {108, 80};
     state_.send_mode = 1;
     rows_.selected = 1;
     delivery_.DeliverSelectedRow();
-    EXPECT_EQ(log_.front(), kInputBoxClick.front());
-    EXPECT_EQ(log_.back(), kSendClick.front());
+    EXPECT_EQ(log_.front(), "click 6 at 875,622");
+    EXPECT_EQ(log_.back(), "click 6 at 830,652");
 }
 
 TEST_F(DeliveryTest, CtrlVWaitsUntilTheClickedChatClientIsInFront) {

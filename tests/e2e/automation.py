@@ -45,10 +45,10 @@ def wait_log(log, count, timeout=15.0):
     return lines
 
 
-def docked_rect(chat_rect):
+def docked_rect(chat_rect, width=PANEL_WIDTH):
     """The panel's outer rectangle beside a chat window's (screen coordinates)."""
     left, top, right, bottom = chat_rect
-    return [right, top, right + PANEL_WIDTH, bottom]
+    return [right, top, right + width, bottom]
 
 
 def summary(window):
@@ -70,12 +70,12 @@ def wait_window(bench, hwnd, what, predicate, timeout=10.0):
     return seen["window"]
 
 
-def wait_docked(bench, panel, chat_hwnd, shown=True, timeout=10.0):
+def wait_docked(bench, panel, chat_hwnd, shown=True, timeout=10.0, width=PANEL_WIDTH):
     """Waits until the panel stands beside the chat window, shown and
     topmost (or hidden and not topmost)."""
     def docked(window):
         chat = bench.drive("window", chat_hwnd)["rect"]
-        return (window["rect"] == docked_rect(chat) and window["visible"] == shown
+        return (window["rect"] == docked_rect(chat, width) and window["visible"] == shown
                 and bool(window["exstyle"] & WS_EX_TOPMOST) == shown)
     state = "shown and topmost" if shown else "hidden"
     return wait_window(bench, panel, f"the panel docked to the chat window, {state}", docked,
