@@ -25,6 +25,7 @@ class QuietEvents : public ui::MainWindowEvents {
     void OnFileDropped(const std::string&) override {}
     void OnTaskbarCreated() override {}
     void OnTrayEvent(int) override {}
+    void OnSwitch(app::PanelSwitch) override {}
 };
 
 // A message would mean the table or the folder is missing: the numbers would lie.

@@ -148,7 +148,9 @@ def check_upgrades(bench, install, setup, dist, chat):
 
 
 def check_uninstall_keeps_data(bench, install, kept, edited_manual):
-    reg_set(bench, RUN_KEY, RUN_VALUE, install.windows_path("Velquin.exe"))
+    # The value as the program's "开机启动" writes it when the machine-wide
+    # key is not writable.
+    reg_set(bench, RUN_KEY, RUN_VALUE, f'"{install.windows_path("Velquin.exe")}"')
     # Started through Wine's other name for the folder: setup still knows it.
     pid = start_velquin(bench, install.folder)
     wait_started(bench, pid)
@@ -172,7 +174,7 @@ def check_remove_everything(bench, install, setup, kept):
     install_silently(bench, setup)
     assert_user_data_kept(install, kept, "install over kept data")
     # A portable copy elsewhere owns the Run value: it stays.
-    portable = "D:\\便携\\Velquin\\Velquin.exe"
+    portable = '"D:\\便携\\Velquin\\Velquin.exe"'
     reg_set(bench, RUN_KEY, RUN_VALUE, portable)
     run_uninstaller(bench, install, "/S", "/REMOVEDATA")
 

@@ -22,7 +22,7 @@ def choose_key(bench, combo, choice):
     bench.wait_focus(combo["hwnd"], "the drop-down list")
     for key in ["up"] * 13 + ["down"] * choice + ["enter"]:
         bench.drive("key", key)
-    bench.wait_until(lambda: bench.drive("control-text", combo["hwnd"])["text"],
+    bench.wait_until(lambda: bench.drive("text", combo["hwnd"])["text"],
                      f"the drop-down list showing item {choice}",
                      until=lambda title: title == (f"F{choice}" if choice else "不使用"))
 

@@ -4,6 +4,7 @@ again, and "退出". Each change reaches the settings table at once."""
 
 import sys
 
+from automation import docked_rect
 from bench import Bench
 from switches import EXIT, FOLLOW, SHOW_HIDE, choose_tray_item, wait_setting, wait_visible
 from velquin import (SETTING_FIELDS, children_by_text, centre, program_folder, read_settings,
@@ -60,10 +61,13 @@ def follow_off_and_on(bench, folder, hwnd):
 def main():
     require_program()
     with Bench("velquin_switches", timeout=300) as bench:
-        start_standin(bench)
+        chat = start_standin(bench)
         folder = program_folder(bench, {F: True})
         pid = start_velquin(bench, folder)
         hwnd = wait_started(bench, pid)["hwnd"]
+        # The first ticks move the panel beside the chat client: click only there.
+        bench.wait_until(lambda: bench.drive("window", hwnd)["rect"], "the panel docked",
+                         until=lambda rect: rect == docked_rect(chat["rect"]))
         send_mode_and_back(bench, folder, hwnd)
         hide_and_show_from_the_tray(bench, folder, hwnd)
         follow_off_and_on(bench, folder, hwnd)
