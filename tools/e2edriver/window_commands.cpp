@@ -1,5 +1,6 @@
 // Looking at windows: finding them by class and title (ANSI, as the programs
 // under test name them), their geometry, state and child controls.
+#include <string>
 #include <vector>
 
 #include "command_table.h"
@@ -133,6 +134,24 @@ Reply Resize(const Args& a) {
     return Found(hwnd);
 }
 
+// text HWND: the text a control holds, asked by WM_GETTEXT. GetWindowText
+// does not send it to another process's window and reads only the caption
+// kept by the system, which an edit box does not update.
+Reply Text(const Args& a) {
+    HWND hwnd = ParseHwnd(a[0]);
+    if (!IsWindow(hwnd)) return Reply::Fail("no such window");
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kStateTimeoutMs, &length))
+        return Reply::Fail("the window does not answer");
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_NORMAL, kStateTimeoutMs, &copied))
+        return Reply::Fail("the window does not answer");
+    text.resize(copied);
+    return Reply::Ok(JsonObject().Add("text", Utf8FromWide(text)));
+}
+
 // focus HWND: the active and the focus window of the thread that owns HWND,
 // which another process cannot learn from GetFocus.
 Reply Focus(const Args& a) {
@@ -180,6 +199,7 @@ void AddWindowCommands(CommandTable& table) {
     table.Add("resize", {"HWND LEFT TOP WIDTH HEIGHT", 5, Resize});
     table.Add("activate", {"HWND", 1, Activate});
     table.Add("foreground", {"", 0, Foreground});
+    table.Add("text", {"HWND", 1, Text});
     table.Add("focus", {"HWND", 1, Focus});
     table.Add("sync", {"HWND TIMEOUT_MS", 2, Sync});
 }
