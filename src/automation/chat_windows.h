@@ -27,6 +27,9 @@ class ChatWindows {
     virtual bool IsChatForeground() = 0;
     // The window belongs to this program's own process (the panel, its menus and boxes).
     virtual bool IsOwnProcessWindow(WindowHandle window) = 0;
+    // Returns once the window's program has handled the input sent to it so
+    // far, or after a short bounded wait.
+    virtual void AwaitInputHandled(WindowHandle window) = 0;
 };
 
 // A foreground window counts as the chat client when its class is exactly the

@@ -14,6 +14,10 @@ struct DockLayout {
     int edit_top;     // 编辑框1
     int add_top;      // 按钮添加
     int manual_top;   // 超级按钮1
+    bool operator==(const DockLayout& o) const {
+        return list_height == o.list_height && edit_top == o.edit_top && add_top == o.add_top &&
+               manual_top == o.manual_top;
+    }
 };
 
 DockLayout LayoutBelow(int panel_height);

@@ -6,6 +6,9 @@ namespace tovanel::automation {
 
 namespace {
 
+constexpr int kInputRoundTrips = 6;
+constexpr UINT kInputRoundTripMs = 100;
+
 HWND AsHwnd(WindowHandle window) {
     return reinterpret_cast<HWND>(window);
 }
@@ -26,8 +29,9 @@ std::string TitleInGbk(HWND window) {
 }  // namespace
 
 WindowHandle Win32ChatWindows::FindChatWindow() {
-    return reinterpret_cast<WindowHandle>(
+    last_found_ = reinterpret_cast<WindowHandle>(
         FindWindowExA(nullptr, nullptr, kChatWindowClass, kChatWindowTitle));
+    return last_found_;
 }
 
 app::ChatWindowRect Win32ChatWindows::ReadWindowRect(WindowHandle window) {
@@ -43,6 +47,8 @@ bool Win32ChatWindows::IsWindowVisible(WindowHandle window) {
 bool Win32ChatWindows::IsChatForeground() {
     HWND foreground = GetForegroundWindow();
     if (foreground == nullptr) return false;
+    // Found by its exact class and title a moment ago: no need to read them.
+    if (last_found_ != 0 && foreground == AsHwnd(last_found_)) return true;
     char class_name[260];
     const int length = GetClassNameA(foreground, class_name, sizeof class_name);
     // The class decides before any title is read.
@@ -54,6 +60,20 @@ bool Win32ChatWindows::IsOwnProcessWindow(WindowHandle window) {
     DWORD process = 0;
     GetWindowThreadProcessId(AsHwnd(window), &process);
     return process != 0 && process == GetCurrentProcessId();
+}
+
+void Win32ChatWindows::AwaitInputHandled(WindowHandle window) {
+    // A sent message is handled at the window's next message retrieval, ahead
+    // of its queued input; one round trip per queued key (Ctrl, V, their
+    // characters and releases) brings it past the V. The system keeps our
+    // own hooks served while it waits.
+    DWORD_PTR ignored = 0;
+    for (int i = 0; i < kInputRoundTrips; ++i) {
+        if (!SendMessageTimeoutA(AsHwnd(window), WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                 kInputRoundTripMs, &ignored)) {
+            return;
+        }
+    }
 }
 
 }  // namespace tovanel::automation

@@ -30,8 +30,14 @@ class FakeChatWindows : public ChatWindows {
     bool IsWindowVisible(WindowHandle window) override {
         return window == chat && chat_exists && chat_visible;
     }
-    bool IsChatForeground() override { return IsChatIdentity(fg_class, fg_title); }
+    bool IsChatForeground() override {
+        if (on_foreground_query) on_foreground_query();
+        return IsChatIdentity(fg_class, fg_title);
+    }
     bool IsOwnProcessWindow(WindowHandle window) override { return own_windows.count(window) != 0; }
+    void AwaitInputHandled(WindowHandle window) override {
+        if (log != nullptr) log->push_back(window == chat ? "sync" : "sync elsewhere");
+    }
 
     WindowHandle chat = 0x1312;
     bool chat_exists = true;
@@ -40,6 +46,8 @@ class FakeChatWindows : public ChatWindows {
     std::string fg_class = kChatWindowClass;
     std::string fg_title = kChatWindowTitle;
     std::map<WindowHandle, bool> own_windows;
+    std::function<void()> on_foreground_query;
+    CallLog* log = nullptr;
 };
 
 class FakePanel : public DockedPanel {
