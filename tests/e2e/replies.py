@@ -130,7 +130,8 @@ def answer_message(bench, pid, text, icon, caption="信息："):
     assert box["texts"] == [text], f"message {box['texts']}, expected {text!r}"
     assert box["caption"] == caption, box["caption"]
     assert box["icon"] == icon, f"icon {box['icon']} for {text!r}"
-    assert bench.drive("dialog-press", box["hwnd"])["closed"], f"{text!r} did not close"
+    bench.drive("dialog-press", box["hwnd"])
+    bench.wait_gone(box["hwnd"], f"the message {text!r}, after OK,")
 
 
 def file_dialog(bench, pid):

@@ -54,11 +54,11 @@ def following(bench, work):
 
     click_row(bench, lst, len(ROWS))  # the attachment, after the text rows
     path = windows_path(os.path.join(folder, "fi", ATTACHMENT))
-    assert wait_log(log, 1)[0] == ("paste-files", logged(path)), read_log(log)
+    assert wait_log(bench, log, 1)[0] == ("paste-files", logged(path)), read_log(log)
 
     # F3 reaches the focused input box first, then both rows follow, in order.
     bench.drive("key", "f3")
-    assert wait_log(log, 4)[1:] == [("key", "F3"), ("paste-text", logged(ROWS[0][1])),
+    assert wait_log(bench, log, 4)[1:] == [("key", "F3"), ("paste-text", logged(ROWS[0][1])),
                                     ("paste-text", logged(ROWS[2][1]))], read_log(log)
     bench.drive("kill", pid)
     bench.drive("kill", chat["pid"])
@@ -72,13 +72,15 @@ def sending(bench, work):
     wait_docked(bench, panel, chat["hwnd"])
     click_row(bench, lst, 1)
     text = logged(ROWS[1][1])
-    assert wait_log(log, 2) == [("paste-text", text), ("send", text)], read_log(log)
-    row = bench.drive("list-row", lst, 1)
-    assert row["selected"] == -1, "the row stayed selected after sending"
+    assert wait_log(bench, log, 2) == [("paste-text", text), ("send", text)], read_log(log)
+    # The delivery ends after the Send click is logged; a click before that
+    # would land in the middle of it.
+    bench.wait_until(lambda: bench.drive("list-row", lst, 1), "the row deselected after sending",
+                     until=lambda row: row["selected"] == -1)
     # And the next click, with the chat client now in front.
     click_row(bench, lst, 3)
     again = logged(ROWS[3][1])
-    assert wait_log(log, 4)[2:] == [("paste-text", again), ("send", again)], read_log(log)
+    assert wait_log(bench, log, 4)[2:] == [("paste-text", again), ("send", again)], read_log(log)
     bench.drive("kill", pid)
     bench.drive("kill", chat["pid"])
 
@@ -93,7 +95,7 @@ def not_following(bench, work):
     bench.drive("click", rect[2] - 33, rect[3] - 58)
     bench.drive("click", 1200, 1000, "move")  # the cursor stays where the hand left it
     bench.drive("key", "f5")
-    assert wait_log(log, 2) == [("key", "F5"), ("paste-text", logged(ROWS[3][1]))], read_log(log)
+    assert wait_log(bench, log, 2) == [("key", "F5"), ("paste-text", logged(ROWS[3][1]))], read_log(log)
     assert bench.drive("click", 1200, 1000, "move")["x"] == 1200
     bench.drive("kill", pid)
     bench.drive("kill", chat["pid"])
