@@ -25,7 +25,6 @@ class StillDesktop : public ChatWindows {
     bool IsWindowVisible(WindowHandle) override { return true; }
     bool IsChatForeground() override { return IsChatIdentity(kChatWindowClass, title); }
     bool IsOwnProcessWindow(WindowHandle window) override { return window == 0x500; }
-    void AwaitInputHandled(WindowHandle) override {}
     int Dpi(WindowHandle) override { return 96; }
     std::string title = kChatWindowTitle;
 };

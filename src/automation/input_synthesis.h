@@ -58,6 +58,11 @@ class Clipboard {
     virtual bool SetText(const std::string& text) = 0;
     // CF_HDROP: the block of BuildDropFilesBlock. False when nothing was placed.
     virtual bool SetFileList(const std::vector<std::string>& paths) = 0;
+    // Returns once the program that took the paste has read what was placed
+    // last, or after a short bounded wait; either way the clipboard then
+    // holds it for whoever reads it later. The next reply may be placed only
+    // after this, or the paste before it would take the wrong text.
+    virtual void AwaitTaken() = 0;
 };
 
 // The CF_HDROP block: a 20-byte DROPFILES header (pFiles 20, the rest 0, ANSI

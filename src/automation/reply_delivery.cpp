@@ -53,7 +53,9 @@ void ReplyDelivery::HotkeyNow(const std::string& key_text) {
         if (row.key != key_text) continue;
         if (ports_.state.follow_flag == 0) {
             // Not following: the focused window takes the reply, whatever it is.
-            if (ports_.clipboard.SetText(row.text)) PressCtrlV(ports_.input);
+            if (!ports_.clipboard.SetText(row.text)) continue;
+            PressCtrlV(ports_.input);
+            ports_.clipboard.AwaitTaken();
             continue;
         }
         PasteIntoChat(row, false);
@@ -70,7 +72,7 @@ bool ReplyDelivery::PasteIntoChat(const replies::ReplyRow& row, bool as_file_lis
     ports_.pump.PumpMessages();
     // The chat client reads the clipboard when it handles the V; the next
     // row must not replace the clipboard before that.
-    if (chat != 0) ports_.windows.AwaitInputHandled(chat);
+    ports_.clipboard.AwaitTaken();
     if (ports_.state.send_mode == 1) {
         WaitPumping(ports_.pump, kSendPauseMs);
         ports_.pump.PumpMessages();

@@ -7,9 +7,6 @@ namespace tovanel::automation {
 
 namespace {
 
-constexpr int kInputRoundTrips = 6;
-constexpr UINT kInputRoundTripMs = 100;
-
 HWND AsHwnd(WindowHandle window) {
     return reinterpret_cast<HWND>(window);
 }
@@ -65,20 +62,6 @@ bool Win32ChatWindows::IsOwnProcessWindow(WindowHandle window) {
     DWORD process = 0;
     GetWindowThreadProcessId(AsHwnd(window), &process);
     return process != 0 && process == GetCurrentProcessId();
-}
-
-void Win32ChatWindows::AwaitInputHandled(WindowHandle window) {
-    // A sent message is handled at the window's next message retrieval, ahead
-    // of its queued input; one round trip per queued key (Ctrl, V, their
-    // characters and releases) brings it past the V. The system keeps our
-    // own hooks served while it waits.
-    DWORD_PTR ignored = 0;
-    for (int i = 0; i < kInputRoundTrips; ++i) {
-        if (!SendMessageTimeoutA(AsHwnd(window), WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                                 kInputRoundTripMs, &ignored)) {
-            return;
-        }
-    }
 }
 
 }  // namespace tovanel::automation

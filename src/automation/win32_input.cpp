@@ -69,10 +69,80 @@ class OpenedClipboard {
 
 }  // namespace
 
+HWND Win32Clipboard::Owner() {
+    if (owner_) return owner_.get();
+    static constexpr char kClass[] = "TovanelClipboardOwner";
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &OwnerProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClass;
+    RegisterClassA(&wc);
+    owner_.Reset(
+        CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
+    SetWindowLongPtrA(owner_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return owner_.get();
+}
+
+LRESULT CALLBACK Win32Clipboard::OwnerProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<Win32Clipboard*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcA(window, message, wp, lp);
+    switch (message) {
+        case WM_RENDERFORMAT:  // the pasting program reads it now
+            if (static_cast<UINT>(wp) == self->format_) self->Render();
+            return 0;
+        case WM_RENDERALLFORMATS:  // the owner goes: leave the reply behind
+            self->RenderNow();
+            return 0;
+        case WM_DESTROYCLIPBOARD:  // another program took the clipboard over
+            self->format_ = 0;
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wp, lp);
+    }
+}
+
+// Inside WM_RENDERFORMAT the clipboard is open for the reader.
+void Win32Clipboard::Render() {
+    const UINT format = format_;
+    format_ = 0;
+    PutOnClipboard(format, data_.data(), data_.size());
+}
+
+void Win32Clipboard::RenderNow() {
+    if (format_ == 0) return;
+    const OpenedClipboard clipboard(OpenClipboard(Owner()) != 0);
+    if (clipboard && GetClipboardOwner() == Owner()) Render();
+}
+
+bool Win32Clipboard::Offer(UINT format, const void* data, size_t size) {
+    RenderNow();  // a reply not read yet stays readable after all
+    const OpenedClipboard clipboard(Open());
+    if (!clipboard) return false;
+    EmptyClipboard();  // makes the owner window the clipboard's owner
+    data_.assign(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size);
+    format_ = format;
+    // No data yet: the system asks the owner when a program reads it.
+    SetClipboardData(format, nullptr);
+    return true;
+}
+
+void Win32Clipboard::AwaitTaken() {
+    const uint32_t start = pump_.TickCount();
+    while (format_ != 0 && pump_.TickCount() - start < kPasteTakenWaitMs) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT | QS_SENDMESSAGE);
+        pump_.PumpMessages();
+    }
+    // Nobody read it in time: put the reply there in full, so that the
+    // clipboard never depends on this program staying alive.
+    RenderNow();
+}
+
 bool Win32Clipboard::Open() {
+    const HWND owner = Owner();
     const uint32_t start = pump_.TickCount();
     for (;;) {
-        if (OpenClipboard(nullptr)) return true;
+        if (OpenClipboard(owner)) return true;
         if (pump_.TickCount() - start >= kClipboardWaitMs) return false;
         // Wakes for input and for the hooks' calls, which must not wait.
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
@@ -81,18 +151,12 @@ bool Win32Clipboard::Open() {
 }
 
 bool Win32Clipboard::SetText(const std::string& text) {
-    const OpenedClipboard clipboard(Open());
-    if (!clipboard) return false;
-    EmptyClipboard();
-    return PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
+    return Offer(CF_TEXT, text.c_str(), text.size() + 1);
 }
 
 bool Win32Clipboard::SetFileList(const std::vector<std::string>& paths) {
-    const OpenedClipboard clipboard(Open());
-    if (!clipboard) return false;
-    EmptyClipboard();
     const std::vector<uint8_t> block = BuildDropFilesBlock(paths);
-    return PutOnClipboard(CF_HDROP, block.data(), block.size());
+    return Offer(CF_HDROP, block.data(), block.size());
 }
 
 }  // namespace tovanel::automation

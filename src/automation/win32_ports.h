@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "automation/chat_windows.h"
 #include "automation/docking.h"
@@ -22,7 +23,6 @@ class Win32ChatWindows final : public ChatWindows {
     bool IsChatForeground() override;
     bool IsOwnProcessWindow(WindowHandle window) override;
     int Dpi(WindowHandle window) override;
-    void AwaitInputHandled(WindowHandle window) override;
 
   private:
     // The last window FindChatWindow found: when it is the foreground
@@ -65,7 +65,9 @@ class Win32MessagePump final : public MessagePump {
     uint32_t TickCount() override;
 };
 
-// Opens the clipboard with no owner window. Another program may hold it for a
+// The clipboard, offered by a hidden owner window that renders each reply
+// when the pasting program first asks for it: that request tells when the
+// paste has taken the reply. Another program may hold the clipboard for a
 // moment: the open is retried for a short while, dispatching messages (and so
 // the hooks' calls) in between.
 class Win32Clipboard final : public Clipboard {
@@ -73,11 +75,24 @@ class Win32Clipboard final : public Clipboard {
     explicit Win32Clipboard(MessagePump& pump) : pump_(pump) {}
     bool SetText(const std::string& text) override;
     bool SetFileList(const std::vector<std::string>& paths) override;
+    void AwaitTaken() override;
 
   private:
+    static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
+    bool Offer(UINT format, const void* data, size_t size);
+    void Render();
+    void RenderNow();
     bool Open();
+    HWND Owner();
+
     MessagePump& pump_;
+    ui::UniqueWindow owner_;
+    UINT format_ = 0;  // 0 once the offered content has been rendered
+    std::vector<uint8_t> data_;
 };
+
+// Longest wait for the pasting program to read the clipboard.
+inline constexpr uint32_t kPasteTakenWaitMs = 500;
 
 // Longest wait for a clipboard another program holds open.
 inline constexpr uint32_t kClipboardWaitMs = 100;

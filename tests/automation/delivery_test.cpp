@@ -25,7 +25,6 @@ class DeliveryTest : public ::testing::Test {
           delivery_({state_, windows_, input_, clipboard_, pump_, rows_}, "C:\\V\\fi\\") {
         state_.chat_window_rect = &rect_;
         state_.follow_flag = 1;
-        windows_.log = &log_;
         // An 800x600 chat window whose client area fills it.
         rect_ = {100, 50, 800, 600};
         windows_.chat_rect = rect_;
@@ -48,8 +47,8 @@ class DeliveryTest : public ::testing::Test {
     ReplyDelivery delivery_;
 };
 
-// The pump after Ctrl+V, and the wait until the chat client has taken it.
-const CallLog kTaken = {"pump", "sync"};
+// The pump after Ctrl+V, and the wait until the paste has read the clipboard.
+const CallLog kTaken = {"pump", "taken"};
 const CallLog kInputBoxClick = {"click 6 at 867,592"};  // client (767, 542)
 const CallLog kSendClick = {"click 6 at 822,622"};      // client (722, 572)
 // WaitPumping(10) with one tick per pump, then the pump before Send.
@@ -127,7 +126,8 @@ TEST_F(DeliveryTest, HotkeyWhenNotFollowingPastesIntoTheFocusedWindowEvenInSendM
     state_.follow_flag = 0;
     state_.send_mode = 1;
     delivery_.DeliverHotkey("F5");
-    EXPECT_EQ(log_, Join({{"text first"}, kCtrlV, {"text second"}, kCtrlV}));
+    // The second reply waits until the first paste has read the clipboard.
+    EXPECT_EQ(log_, Join({{"text first"}, kCtrlV, {"taken"}, {"text second"}, kCtrlV, {"taken"}}));
 }
 
 TEST_F(DeliveryTest, HotkeyMatchesKeyTextsByteForByte) {
@@ -167,7 +167,7 @@ TEST_F(DeliveryTest, CtrlVWaitsUntilTheClickedChatClientIsInFront) {
     pump_.log_pumps = false;
     const uint32_t before = pump_.tick;
     delivery_.DeliverSelectedRow();
-    EXPECT_EQ(log_, Join({kInputBoxClick, {"text plain"}, kCtrlV, {"sync"}}));
+    EXPECT_EQ(log_, Join({kInputBoxClick, {"text plain"}, kCtrlV, {"taken"}}));
     EXPECT_LE(pump_.tick - before, kChatActivationWaitMs + 3);
 }
 
@@ -178,7 +178,7 @@ TEST_F(DeliveryTest, NoChatWindowMeansNoClickAndThePasteGoesToTheFocus) {
     state_.send_mode = 1;
     rows_.selected = 1;
     delivery_.DeliverSelectedRow();
-    EXPECT_EQ(log_, Join({{"text plain"}, kCtrlV, {"pump"}, SendPause()}));
+    EXPECT_EQ(log_, Join({{"text plain"}, kCtrlV, kTaken, SendPause()}));
 }
 
 TEST_F(DeliveryTest, ClipboardHeldElsewherePastesNothingRatherThanOldContent) {
@@ -210,15 +210,15 @@ TEST_F(DeliveryTest, RequestArrivingMidDeliveryWaitsItsTurn) {
     EXPECT_EQ(log_, Join({kInputBoxClick,
                           {"text plain"},
                           kCtrlV,
-                          {"sync"},
+                          {"taken"},
                           kInputBoxClick,
                           {"text first"},
                           kCtrlV,
-                          {"sync"},
+                          {"taken"},
                           kInputBoxClick,
                           {"text second"},
                           kCtrlV,
-                          {"sync"}}));
+                          {"taken"}}));
 }
 
 }  // namespace

@@ -35,9 +35,6 @@ class FakeChatWindows : public ChatWindows {
         return IsChatIdentity(fg_class, fg_title);
     }
     bool IsOwnProcessWindow(WindowHandle window) override { return own_windows.count(window) != 0; }
-    void AwaitInputHandled(WindowHandle window) override {
-        if (log != nullptr) log->push_back(window == chat ? "sync" : "sync elsewhere");
-    }
     int Dpi(WindowHandle window) override { return window == chat ? chat_dpi : 96; }
 
     WindowHandle chat = 0x1312;
@@ -48,7 +45,6 @@ class FakeChatWindows : public ChatWindows {
     std::string fg_title = kChatWindowTitle;
     std::map<WindowHandle, bool> own_windows;
     std::function<void()> on_foreground_query;
-    CallLog* log = nullptr;
     int chat_dpi = 96;
 };
 
@@ -134,6 +130,7 @@ class FakeClipboard : public Clipboard {
         content = "files " + all;
         return true;
     }
+    void AwaitTaken() override { log_.push_back("taken"); }
     std::string content;
     bool held_by_other = false;
 
