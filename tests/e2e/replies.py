@@ -90,12 +90,32 @@ def wait_menu_closed(bench):
                      until=lambda found: not found["found"] or not found["visible"])
 
 
+def pixel(bench, x, y):
+    """The screen's colour at one point, as ImageMagick names it."""
+    result = subprocess.run(["import", "-display", f":{bench.display}", "-window", "root",
+                             "-crop", f"1x1+{x}+{y}", "+repage", "txt:-"],
+                            capture_output=True, text=True, timeout=30)
+    return result.stdout.strip().splitlines()[-1].split()[-1]
+
+
+def click_menu_item(bench, menu, index, items):
+    """Clicks item `index` of an open pop-up menu of `items` items. A menu
+    window can be visible and tracked before the X server shows it, and a
+    click then closes it from outside: so the pointer first rests on the
+    item until the menu paints it highlighted."""
+    left, top, right, bottom = menu["rect"]
+    height = (bottom - top - 6) // items  # inside a 3-pixel frame
+    x, y = (left + right) // 2, top + 3 + height * index + height // 2
+    bench.drive("click", x, y, "move")
+    bench.wait_until(lambda: pixel(bench, left + 4, y), f"menu item {index} highlighted",
+                     until=lambda colour: colour not in ("white", "black"))
+    bench.drive("click", x, y)
+    wait_menu_closed(bench)
+
+
 def choose_menu_item(bench, menu, index):
     """Clicks item `index` of the open reply menu."""
-    left, top, right, bottom = menu["rect"]
-    height = (bottom - top - 6) // MENU_ITEMS  # inside a 3-pixel frame
-    bench.drive("click", (left + right) // 2, top + 3 + height * index + height // 2)
-    wait_menu_closed(bench)
+    click_menu_item(bench, menu, index, MENU_ITEMS)
 
 
 def choose_import_export(bench, main_hwnd, export):

@@ -4,7 +4,7 @@ table to hold a value."""
 
 import subprocess
 
-from replies import MENU_CLASS
+from replies import MENU_CLASS, click_menu_item
 from velquin import SETTING_FIELDS, TRAY_TIP, centre, read_settings, tray_icons
 
 # 托盘菜单's items, top to bottom.
@@ -19,19 +19,8 @@ def tray_icon(bench):
     return icons[0]
 
 
-def pixel(bench, x, y):
-    """The screen's colour at one point, as ImageMagick names it."""
-    result = subprocess.run(["import", "-display", f":{bench.display}", "-window", "root",
-                             "-crop", f"1x1+{x}+{y}", "+repage", "txt:-"],
-                            capture_output=True, text=True, timeout=30)
-    return result.stdout.strip().splitlines()[-1].split()[-1]
-
-
 def choose_tray_item(bench, main_hwnd, index):
-    """Right-clicks Velquin's tray icon and clicks item `index` of 托盘菜单.
-    A menu window can be visible and tracked before the X server shows it,
-    and a click then closes it from outside: so the pointer first rests on
-    the item until the menu paints it highlighted."""
+    """Right-clicks Velquin's tray icon and clicks item `index` of 托盘菜单."""
     icon_x, icon_y = centre(tray_icon(bench)["rect"])
     # Wine may deliver a test's first click where the pointer stood before it
     # was moved (here: over the reply list, whose own menu then opens). Such
@@ -50,15 +39,7 @@ def choose_tray_item(bench, main_hwnd, index):
         raise AssertionError(f"a menu at {menu['rect']} opened, not beside the tray icon at "
                              f"{icon_x, icon_y}")
     assert bench.drive("menu-mode", main_hwnd, 10000)["tracking"], "the tray menu is not tracked"
-    left, top, right, bottom = menu["rect"]
-    height = (bottom - top - 6) // 4  # four items inside a 3-pixel frame
-    x, y = (left + right) // 2, top + 3 + height * index + height // 2
-    bench.drive("click", x, y, "move")
-    bench.wait_until(lambda: pixel(bench, left + 4, y), f"tray menu item {index} highlighted",
-                     until=lambda colour: colour not in ("white", "black"))
-    bench.drive("click", x, y)
-    bench.wait_until(lambda: bench.drive("find", MENU_CLASS, "-"), "the tray menu closed",
-                     until=lambda found: not found["found"] or not found["visible"])
+    click_menu_item(bench, menu, index, 4)
 
 
 def wait_setting(bench, folder, field, value):
