@@ -149,6 +149,34 @@ TEST_F(LongTextTest, AnOpenThatCutsTheBlockCountAlsoDropsAFreeListInTheCutTail) 
     EXPECT_EQ(AllTexts(store_), (std::vector<std::string>{"a", std::string(800, 'c')}));
 }
 
+// Another process may grow the file between the start of a write and the
+// moment this writer holds the block header: the blocks it added stay its own.
+TEST_F(LongTextTest, BlocksAnotherWriterAddedMeanwhileAreNeverTakenAgain) {
+    ASSERT_TRUE(store_.AddRecord({}));  // the other writer's record
+    FaultyFileSystem fs(*os_);
+    RecordStore mine(fs);
+    ASSERT_TRUE(mine.OpenTable("t", ""));
+    bool other_wrote = false;
+    fs.hook = [&](FaultyFileSystem::Op op, const std::string& path, int64_t offset, int64_t size) {
+        const bool header_lock = op == FaultyFileSystem::Op::kLock &&
+                                 path.substr(path.size() - 4) == ".RTL" && offset == 0 && size == 1;
+        if (header_lock && !other_wrote) {
+            other_wrote = true;
+            EXPECT_TRUE(store_.ModifyRecord({std::nullopt, Value(std::string(700, 'b'))}))
+                << LastError();
+        }
+        return 0;
+    };
+    ASSERT_TRUE(mine.ModifyRecord({std::nullopt, Value(std::string(600, 'a'))})) << LastError();
+    fs.hook = nullptr;
+    ASSERT_TRUE(other_wrote);
+    EXPECT_EQ(AllTexts(store_),
+              (std::vector<std::string>{std::string(600, 'a'), std::string(700, 'b')}));
+    EXPECT_EQ(Blocks(), 5);
+    EXPECT_EQ(HeaderInt(16), 5);
+    mine.CloseTable();
+}
+
 // A writer cut off after any number of its long-text writes (a crash) leaves
 // its value readable and every other value untouched.
 TEST_F(LongTextTest, ARewriteCutShortNeverCrossLinksChains) {
