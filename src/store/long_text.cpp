@@ -283,7 +283,10 @@ int LongTextFile::Write(int32_t old_first, const std::string& bytes, int32_t* fi
     const size_t chunks = (bytes.size() + kBlockData - 1) / kBlockData;
     std::vector<int32_t> chain(old_chain.begin(),
                                old_chain.begin() + std::min(chunks, old_chain.size()));
-    int code = 0;
+    // A chain that grows or shrinks needs the header: taken before any block
+    // is written, a refused lock leaves the old value whole and no block cut
+    // off its chain without reaching the free list.
+    int code = chunks == old_chain.size() ? 0 : session.LoadHeader();
     while (chain.size() < chunks && code == 0) {
         int32_t n = 0;
         if ((code = session.TakeFreeBlock(&n)) != 0) break;

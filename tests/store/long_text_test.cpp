@@ -149,6 +149,31 @@ TEST_F(LongTextTest, AnOpenThatCutsTheBlockCountAlsoDropsAFreeListInTheCutTail) 
     EXPECT_EQ(AllTexts(store_), (std::vector<std::string>{"a", std::string(800, 'c')}));
 }
 
+// While another process holds the block header, a write that would have to
+// take or free blocks is refused before it touches any block: the value stays
+// whole and no block is lost to the free list.
+TEST_F(LongTextTest, AWriteRefusedTheBlockHeaderLeavesTheValueAndLosesNoBlock) {
+    struct Case {
+        size_t before, after;
+        bool written;  // the same number of blocks needs no header
+    } cases[] = {{1400, 5, false}, {300, 1400, false}, {600, 700, true}};
+    for (const Case& c : cases) {
+        const std::string before(c.before, 'o'), after(c.after, 'n');
+        Put(before);
+        const int32_t blocks = Blocks();
+        std::unique_ptr<File> other;
+        ASSERT_EQ(os_->Open(dir_ + "/t.RTL", &other), 0);
+        ASSERT_EQ(other->Lock(0, 1), 0);
+        EXPECT_EQ(store_.ModifyRecord({std::nullopt, Value(after)}), c.written) << c.before;
+        EXPECT_EQ(Text(store_, "内容"), c.written ? after : before) << c.before;
+        ASSERT_EQ(other->Unlock(0, 1), 0);
+        EXPECT_EQ(Blocks(), blocks) << c.before;
+        Put("x");  // every other block is freed and cut off again
+        EXPECT_EQ(Blocks(), 2) << c.before;
+        EXPECT_EQ(HeaderInt(20), 0) << c.before;
+    }
+}
+
 // Another process may grow the file between the start of a write and the
 // moment this writer holds the block header: the blocks it added stay its own.
 TEST_F(LongTextTest, BlocksAnotherWriterAddedMeanwhileAreNeverTakenAgain) {
