@@ -10,7 +10,7 @@ packages=(
   libpng-dev zlib1g-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb xdotool x11-utils imagemagick locales dpkg-dev fonts-wqy-microhei fonts-droid-fallback
-  python3
+  python3 python3-xlib
   nsis
 )
 

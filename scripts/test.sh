@@ -13,7 +13,7 @@ cmake --build build/fuzz -j "$jobs" --target fuzz_targets
 
 # The Wine prefixes, made before the tests that share them start
 # (fresh-wineprefix is only ever copied: the setup tests start from it).
-for prefix in wineprefix e2e-wineprefix fresh-wineprefix; do
+for prefix in wineprefix e2e-wineprefix fresh-wineprefix e2e-wineprefix-144dpi; do
   WINEPREFIX="$root/build/windows/$prefix" scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1 || true
 done
 

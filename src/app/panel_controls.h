@@ -43,6 +43,9 @@ class PanelControls {
     virtual void SetWindowVisible(bool visible) = 0;
     // Moves or stretches one part, leaving its other edges where they are.
     virtual void SetGeometry(PanelPart part, Geometry property, int32_t pixels) = 0;
+    // The DPI the panel is laid out at, its monitor's: a layout's 96-DPI
+    // values are scaled by it into pixels.
+    virtual int Dpi() const = 0;
     // Period of 时钟1 in milliseconds; 0 stops it.
     virtual void SetTimerPeriod(uint32_t milliseconds) = 0;
     // Asks for the window's destruction once the current handler has returned.

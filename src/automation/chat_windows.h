@@ -27,6 +27,12 @@ class ChatWindows {
     virtual bool IsChatForeground() = 0;
     // The window belongs to this program's own process (the panel, its menus and boxes).
     virtual bool IsOwnProcessWindow(WindowHandle window) = 0;
+    // Returns once the window's program has handled the input sent to it so
+    // far, or after a short bounded wait.
+    virtual void AwaitInputHandled(WindowHandle window) = 0;
+    // The scale at which the window's own 96-DPI layout appears: the DPI of
+    // the monitor it is on (120 at 125 %).
+    virtual int Dpi(WindowHandle window) = 0;
 };
 
 // A foreground window counts as the chat client when its class is exactly the

@@ -2,8 +2,9 @@
 
 namespace tovanel::automation {
 
-DockLayout LayoutBelow(int panel_height) {
-    return {panel_height - 210, panel_height - 75, panel_height - 40, panel_height - 40};
+DockLayout LayoutBelow(int panel_height, int dpi) {
+    return {panel_height - ui::ScaleToDpi(210, dpi), panel_height - ui::ScaleToDpi(75, dpi),
+            panel_height - ui::ScaleToDpi(40, dpi), panel_height - ui::ScaleToDpi(40, dpi)};
 }
 
 void DockTick(app::AppState& state, ChatWindows& windows, DockedPanel& panel) {
@@ -22,7 +23,7 @@ void DockTick(app::AppState& state, ChatWindows& windows, DockedPanel& panel) {
     }
     // Also while hidden, so that the panel reappears in its place.
     panel.Dock(rect.left + rect.width, rect.top, rect.height);
-    panel.ApplyLayout(LayoutBelow(panel.Height()));
+    panel.ApplyLayout(LayoutBelow(panel.Height(), panel.Dpi()));
 }
 
 }  // namespace tovanel::automation

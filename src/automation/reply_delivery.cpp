@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "replies/attachment_name.h"
+#include "ui/dpi_scale.h"
 
 namespace tovanel::automation {
 
@@ -60,12 +61,16 @@ void ReplyDelivery::HotkeyNow(const std::string& key_text) {
 }
 
 bool ReplyDelivery::PasteIntoChat(const replies::ReplyRow& row, bool as_file_list) {
-    ClickChat(kInputBoxFromRight, kInputBoxFromBottom);
+    const WindowHandle chat = ClickChat(kInputBoxFromRight, kInputBoxFromBottom);
+    if (chat != 0) WaitForChatInFront();
     // A clipboard held by another program would paste whatever it still
     // holds: an old reply into the wrong chat. Better to paste nothing.
     if (!PlaceOnClipboard(row, as_file_list)) return false;
     PressCtrlV(ports_.input);
     ports_.pump.PumpMessages();
+    // The chat client reads the clipboard when it handles the V; the next
+    // row must not replace the clipboard before that.
+    if (chat != 0) ports_.windows.AwaitInputHandled(chat);
     if (ports_.state.send_mode == 1) {
         WaitPumping(ports_.pump, kSendPauseMs);
         ports_.pump.PumpMessages();
@@ -74,15 +79,30 @@ bool ReplyDelivery::PasteIntoChat(const replies::ReplyRow& row, bool as_file_lis
     return true;
 }
 
-void ReplyDelivery::ClickChat(int from_right, int from_bottom) {
-    const WindowHandle chat = ports_.windows.FindChatWindow();
+WindowHandle ReplyDelivery::ClickChat(int from_right, int from_bottom) {
     // Without a chat window the point would be made of a stale or zero
     // rectangle and press whatever lies there; the paste then goes to the
     // focused window, as when the panel does not follow.
-    if (chat == 0) return;
+    const WindowHandle chat = ports_.windows.FindChatWindow();
+    if (chat == 0) return 0;
     // Read now: a tick dispatched while pumping may have refreshed it.
     const app::ChatWindowRect& rect = *ports_.state.chat_window_rect;
-    ClickAt(ports_.input, chat, rect.width - from_right, rect.height - from_bottom, kLeftButton);
+    const int dpi = ports_.windows.Dpi(chat);
+    ClickAt(ports_.input, chat, rect.width - ui::ScaleToDpi(from_right, dpi),
+            rect.height - ui::ScaleToDpi(from_bottom, dpi), kLeftButton);
+    return chat;
+}
+
+void ReplyDelivery::WaitForChatInFront() {
+    // A click on the panel's row made the panel the active window. Keys go
+    // to whichever window is active when the system takes them, and the
+    // chat client becomes active only once it has handled the click: Ctrl+V
+    // pressed earlier would land in the panel.
+    const uint32_t start = ports_.pump.TickCount();
+    while (!ports_.windows.IsChatForeground()) {
+        if (ports_.pump.TickCount() - start > kChatActivationWaitMs) return;
+        ports_.pump.PumpMessages();
+    }
 }
 
 bool ReplyDelivery::PlaceOnClipboard(const replies::ReplyRow& row, bool as_file_list) {

@@ -38,11 +38,15 @@ class ListViewRows final : public ReplyRows {
 };
 
 // Click targets relative to the chat window's client-area origin, from the
-// outer width and height of ChatWindowRect.
+// outer width and height of ChatWindowRect. The distances are the chat
+// client's own 96-DPI layout, which it scales by its monitor's DPI.
 inline constexpr int kInputBoxFromRight = 33;
 inline constexpr int kInputBoxFromBottom = 58;
 inline constexpr int kSendButtonFromRight = 78;
 inline constexpr int kSendButtonFromBottom = 28;
+// Longest wait for the chat client to come to the front after the click into
+// its input box.
+inline constexpr uint32_t kChatActivationWaitMs = 250;
 // The pause that lets the chat client take the paste before Send is clicked.
 inline constexpr int32_t kSendPauseMs = 10;
 
@@ -82,7 +86,9 @@ class ReplyDelivery {
     // Click into the input box, clipboard, Ctrl+V and, in send mode, Send.
     // False when the clipboard could not be set: then nothing is pasted.
     bool PasteIntoChat(const replies::ReplyRow& row, bool as_file_list);
-    void ClickChat(int from_right, int from_bottom);
+    // The chat window clicked, 0 when there is none.
+    WindowHandle ClickChat(int from_right, int from_bottom);
+    void WaitForChatInFront();
     bool PlaceOnClipboard(const replies::ReplyRow& row, bool as_file_list);
 
     DeliveryPorts ports_;

@@ -1,10 +1,14 @@
 #include <string>
 
 #include "automation/win32_ports.h"
+#include "ui/win32_dpi.h"
 
 namespace tovanel::automation {
 
 namespace {
+
+constexpr int kInputRoundTrips = 6;
+constexpr UINT kInputRoundTripMs = 100;
 
 HWND AsHwnd(WindowHandle window) {
     return reinterpret_cast<HWND>(window);
@@ -26,8 +30,9 @@ std::string TitleInGbk(HWND window) {
 }  // namespace
 
 WindowHandle Win32ChatWindows::FindChatWindow() {
-    return reinterpret_cast<WindowHandle>(
+    last_found_ = reinterpret_cast<WindowHandle>(
         FindWindowExA(nullptr, nullptr, kChatWindowClass, kChatWindowTitle));
+    return last_found_;
 }
 
 app::ChatWindowRect Win32ChatWindows::ReadWindowRect(WindowHandle window) {
@@ -43,6 +48,8 @@ bool Win32ChatWindows::IsWindowVisible(WindowHandle window) {
 bool Win32ChatWindows::IsChatForeground() {
     HWND foreground = GetForegroundWindow();
     if (foreground == nullptr) return false;
+    // Found by its exact class and title a moment ago: no need to read them.
+    if (last_found_ != 0 && foreground == AsHwnd(last_found_)) return true;
     char class_name[260];
     const int length = GetClassNameA(foreground, class_name, sizeof class_name);
     // The class decides before any title is read.
@@ -50,10 +57,28 @@ bool Win32ChatWindows::IsChatForeground() {
     return IsChatIdentity(kChatWindowClass, TitleInGbk(foreground));
 }
 
+int Win32ChatWindows::Dpi(WindowHandle window) {
+    return ui::MonitorDpi(AsHwnd(window));
+}
+
 bool Win32ChatWindows::IsOwnProcessWindow(WindowHandle window) {
     DWORD process = 0;
     GetWindowThreadProcessId(AsHwnd(window), &process);
     return process != 0 && process == GetCurrentProcessId();
+}
+
+void Win32ChatWindows::AwaitInputHandled(WindowHandle window) {
+    // A sent message is handled at the window's next message retrieval, ahead
+    // of its queued input; one round trip per queued key (Ctrl, V, their
+    // characters and releases) brings it past the V. The system keeps our
+    // own hooks served while it waits.
+    DWORD_PTR ignored = 0;
+    for (int i = 0; i < kInputRoundTrips; ++i) {
+        if (!SendMessageTimeoutA(AsHwnd(window), WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                 kInputRoundTripMs, &ignored)) {
+            return;
+        }
+    }
 }
 
 }  // namespace tovanel::automation

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "automation/win32_ports.h"
 #include "ui/main_window_layout.h"
 
@@ -18,6 +20,7 @@ RECT ClientRectOf(HWND control) {
 // Writes only what changed: a still chat window costs the panel nothing but
 // a few reads every tick.
 void PlaceControl(HWND control, int top, int height) {
+    height = std::max(height, 0);  // a window takes no negative height
     const RECT now = ClientRectOf(control);
     if (now.top == top && now.bottom - now.top == height) return;
     SetWindowPos(control, nullptr, now.left, top, now.right - now.left, height,
@@ -61,8 +64,18 @@ int Win32DockedPanel::Height() {
     return r.bottom - r.top;
 }
 
+int Win32DockedPanel::Dpi() {
+    return panel_.Dpi();
+}
+
 void Win32DockedPanel::ApplyLayout(const DockLayout& layout) {
     HWND list = GetDlgItem(Window(), ui::超级列表框1);
+    // Unchanged since the last tick, unless someone else laid the list out.
+    if (applied_ == layout) {
+        const RECT now = ClientRectOf(list);
+        if (now.bottom - now.top == std::max(layout.list_height, 0)) return;
+    }
+    applied_ = layout;
     PlaceControl(list, ClientRectOf(list).top, layout.list_height);
     const struct {
         int id;

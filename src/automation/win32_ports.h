@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "automation/chat_windows.h"
 #include "automation/docking.h"
 #include "automation/input_synthesis.h"
@@ -19,6 +21,13 @@ class Win32ChatWindows final : public ChatWindows {
     bool IsWindowVisible(WindowHandle window) override;
     bool IsChatForeground() override;
     bool IsOwnProcessWindow(WindowHandle window) override;
+    int Dpi(WindowHandle window) override;
+    void AwaitInputHandled(WindowHandle window) override;
+
+  private:
+    // The last window FindChatWindow found: when it is the foreground
+    // window, its class and title need not be read again.
+    WindowHandle last_found_ = 0;
 };
 
 // MainWindow as the docking moves it; its controls by their identifiers.
@@ -31,11 +40,14 @@ class Win32DockedPanel final : public DockedPanel {
     void Dock(int left, int top, int height) override;
     int Width() override;
     int Height() override;
+    int Dpi() override;
     void ApplyLayout(const DockLayout& layout) override;
 
   private:
     HWND Window() const { return panel_.window(); }
     const ui::MainWindow& panel_;
+    // What ApplyLayout last placed, so that a still panel costs one read.
+    std::optional<DockLayout> applied_;
 };
 
 class Win32SyntheticInput final : public SyntheticInput {

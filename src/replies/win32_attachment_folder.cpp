@@ -8,6 +8,22 @@ namespace tovanel::replies {
 
 namespace {
 
+class FindHandle {
+  public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    ~FindHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE get() const { return handle_; }
+
+  private:
+    HANDLE handle_;
+};
+
+}  // namespace
+
 std::string ProgramFolder() {
     std::string path(MAX_PATH, '\0');
     for (;;) {
@@ -26,22 +42,6 @@ std::string ProgramFolder() {
     }
     return last != nullptr ? path.substr(0, static_cast<size_t>(last - path.c_str())) : path;
 }
-
-class FindHandle {
-  public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
-
-}  // namespace
 
 Win32AttachmentFolder::Win32AttachmentFolder() : path_(ProgramFolder() + "\\fi\\") {}
 

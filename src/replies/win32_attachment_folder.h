@@ -8,6 +8,9 @@
 
 namespace tovanel::replies {
 
+// The folder of the running executable, without a trailing backslash.
+std::string ProgramFolder();
+
 class Win32AttachmentFolder : public AttachmentFolder {
   public:
     // The folder of the running executable followed by "\fi\".

@@ -1,5 +1,7 @@
 #include "settings/visibility_switches.h"
 
+#include "ui/dpi_scale.h"
+
 namespace tovanel::settings {
 
 using app::MenuItem;
@@ -57,7 +59,7 @@ void VisibilitySwitches::StopFollowing() {
     if (panel_.IsMenuChecked(MenuItem::kShowHide)) {
         panel_.SetWindowVisible(true);
         for (const LayoutStep& step : kFixedLayout) {
-            panel_.SetGeometry(step.part, step.property, step.pixels);
+            panel_.SetGeometry(step.part, step.property, ui::ScaleToDpi(step.pixels, panel_.Dpi()));
         }
     }
     panel_.SetMenuChecked(MenuItem::kFollowChat, false);

@@ -13,8 +13,8 @@ namespace tovanel::settings {
 
 inline constexpr const char* kManualFileName = "使用说明.txt";
 
-// Where the panel stands while it does not follow, applied in this order.
-// The window keeps its width.
+// Where the panel stands while it does not follow, applied in this order, in
+// 96-DPI units scaled to the panel's DPI. The window keeps its width.
 struct LayoutStep {
     app::PanelPart part;
     app::Geometry property;

@@ -2,14 +2,21 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+
+#include "ui/win32_dpi.h"
 
 namespace tovanel::ui {
 
 namespace {
 
-// The client area; the controls are placed inside it.
+// The client area; the controls are placed inside it. Every size and place
+// here is in 96-DPI units, scaled to the monitor the editor is on.
 constexpr int kEditorWidth = 441;
 constexpr int kEditorHeight = 564;
+constexpr int kKeyColumnWidth = 40;
+constexpr int kTextColumnWidth = 1000;
+constexpr int kHeadingFontHeight = 18;
 
 enum EditorControl : int {
     kHeading = 1101,  // 透明标签1
@@ -61,6 +68,10 @@ constexpr EditorControlSpec kEditorControls[] = {
 };
 // clang-format on
 
+LayoutRect Place(const EditorControlSpec& spec, int dpi) {
+    return ScaleToDpi(LayoutRect{spec.left, spec.top, spec.width, spec.height}, dpi);
+}
+
 void AddColumn(HWND list, int index, const char* title, int width) {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
@@ -106,10 +117,12 @@ void HotkeyEditorWindow::RunModal(HWND owner, HFONT font) {
     if (!RegisterWindowClass()) return;
     owner_ = owner;
     font_ = font;
+    // It opens over the panel, on the panel's monitor.
+    dpi_ = font_dpi_ = WindowDpi(owner);
     // A title bar without text: the user can move the editor and close it with its box.
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    RECT frame{0, 0, kEditorWidth, kEditorHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
+    RECT frame{0, 0, ScaleToDpi(kEditorWidth, dpi_), ScaleToDpi(kEditorHeight, dpi_)};
+    AdjustWindowRectForDpi(frame, style, WS_EX_DLGMODALFRAME, dpi_);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const POINT at = PlaceOver(owner, width, height);
@@ -173,6 +186,9 @@ LRESULT HotkeyEditorWindow::HandleMessage(UINT message, WPARAM wp, LPARAM lp) {
         case WM_CLOSE:
             CloseHotkeyEditor();
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
         default:
             return DefWindowProcA(window_, message, wp, lp);
     }
@@ -185,20 +201,35 @@ void HotkeyEditorWindow::OnCreate() {
     ShowRows();
 }
 
-void HotkeyEditorWindow::CreateControls() {
-    LOGFONTA heading{};
-    GetObjectA(font_, sizeof heading, &heading);
-    heading.lfHeight = -18;
+// The panel's font at the editor's scale, and the bold heading.
+void HotkeyEditorWindow::MakeFonts() {
+    LOGFONTA text{};
+    GetObjectA(font_, sizeof text, &text);
+    text.lfHeight = RescaleDpi(text.lfHeight, font_dpi_, dpi_);
+    text_font_.Reset(dpi_ == font_dpi_ ? nullptr : CreateFontIndirectA(&text));
+    LOGFONTA heading = text;
+    heading.lfHeight = -ScaleToDpi(kHeadingFontHeight, dpi_);
     heading.lfWeight = FW_BOLD;
     heading_font_.Reset(CreateFontIndirectA(&heading));
+}
+
+void HotkeyEditorWindow::ApplyFonts() {
+    HFONT text = text_font_ ? text_font_.get() : font_;
     for (const EditorControlSpec& spec : kEditorControls) {
-        HWND control = CreateWindowExA(spec.ex_style, spec.window_class, spec.text, spec.style,
-                                       spec.left, spec.top, spec.width, spec.height, window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                       instance_, nullptr);
-        HFONT font = spec.id == kHeading && heading_font_ ? heading_font_.get() : font_;
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        HFONT font = spec.id == kHeading && heading_font_ ? heading_font_.get() : text;
+        SendMessageA(Control(spec.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+}
+
+void HotkeyEditorWindow::CreateControls() {
+    for (const EditorControlSpec& spec : kEditorControls) {
+        const LayoutRect place = Place(spec, dpi_);
+        CreateWindowExA(spec.ex_style, spec.window_class, spec.text, spec.style, place.left,
+                        place.top, place.width, place.height, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+    }
+    MakeFonts();
+    ApplyFonts();
     // The group box frames its controls from below, so it never paints over them.
     SetWindowPos(Control(kKeyGroup), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     HWND choice = Control(kKeyChoice);
@@ -212,8 +243,27 @@ void HotkeyEditorWindow::CreateControls() {
 void HotkeyEditorWindow::SetUpList() {
     HWND list = Control(kEditorList);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    AddColumn(list, 0, "快键", 40);
-    AddColumn(list, 1, "内容", 1000);
+    AddColumn(list, 0, "快键", ScaleToDpi(kKeyColumnWidth, dpi_));
+    AddColumn(list, 1, "内容", ScaleToDpi(kTextColumnWidth, dpi_));
+}
+
+// Dragged to a monitor of another scale: laid out again from the table.
+void HotkeyEditorWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    // The controls keep the old fonts until they have the new ones.
+    const UniqueFont old_text = std::move(text_font_);
+    const UniqueFont old_heading = std::move(heading_font_);
+    MakeFonts();
+    ApplyFonts();
+    for (const EditorControlSpec& spec : kEditorControls) {
+        const LayoutRect place = Place(spec, dpi_);
+        MoveWindow(Control(spec.id), place.left, place.top, place.width, place.height, TRUE);
+    }
+    HWND list = Control(kEditorList);
+    ListView_SetColumnWidth(list, 0, ScaleToDpi(kKeyColumnWidth, dpi_));
+    ListView_SetColumnWidth(list, 1, ScaleToDpi(kTextColumnWidth, dpi_));
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HotkeyEditorWindow::ShowRows() {

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "replies/hotkey_editor.h"
+#include "ui/dpi_scale.h"
 #include "ui/win_handles.h"
 
 namespace tovanel::ui {
@@ -30,6 +31,9 @@ class HotkeyEditorWindow {
     bool RegisterWindowClass();
     void OnCreate();
     void CreateControls();
+    void MakeFonts();
+    void ApplyFonts();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void SetUpList();
     void OnCommand(int id, int notification);
     LRESULT OnNotify(const NMHDR& header);
@@ -42,8 +46,11 @@ class HotkeyEditorWindow {
     replies::HotkeyEditor& editor_;
     HWND owner_ = nullptr;
     HWND window_ = nullptr;  // destroyed by CloseHotkeyEditor
-    HFONT font_ = nullptr;
+    HFONT font_ = nullptr;   // the panel's, made for font_dpi_
+    UniqueFont text_font_;   // a copy of font_ at dpi_; empty while font_ fits
     UniqueFont heading_font_;
+    int dpi_ = kBaseDpi;  // of the monitor the editor is on
+    int font_dpi_ = kBaseDpi;
 };
 
 }  // namespace tovanel::ui

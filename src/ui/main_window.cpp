@@ -3,11 +3,13 @@
 #include <shellapi.h>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "ui/main_window_layout.h"
 #include "ui/resource_ids.h"
 #include "ui/resource_image.h"
+#include "ui/win32_dpi.h"
 
 namespace tovanel::ui {
 
@@ -61,12 +63,23 @@ const char* ChineseUiFace() {
     return nullptr;
 }
 
-// Empty when no such face is installed; the stock GUI font serves then.
-UniqueFont MakeFont(const char* face, int height, int weight) {
-    if (face == nullptr) return UniqueFont();
-    return UniqueFont(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, face));
+// Empty when no such face is installed and the stock GUI font serves as it is.
+UniqueFont MakeFont(const char* face, int height96, int weight, int dpi) {
+    if (face == nullptr) return UniqueFont(CreateStockFontAt(dpi));
+    return UniqueFont(CreateFontA(-ScaleToDpi(height96, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                                  GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+// Artwork at the panel's scale: the exact drawing at 100 %, otherwise the one
+// drawn at four times the size brought down, which stays sharp where a
+// stretched small drawing would blur.
+std::optional<BgraImage> LoadArt(HINSTANCE instance, int id, int id_4x, int width96, int height96,
+                                 int dpi) {
+    if (dpi == kBaseDpi) return LoadPngResource(instance, id);
+    const std::optional<BgraImage> large = LoadPngResource(instance, id_4x);
+    if (!large) return std::nullopt;
+    return Resized(*large, ScaleToDpi(width96, dpi), ScaleToDpi(height96, dpi));
 }
 
 // Controls and menu items that flip a switch when clicked.
@@ -171,6 +184,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wp, LPARAM lp) {
         case WM_TIMER:
             if (wp == 时钟1) events_->OnTimer();
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
         case kTrayCallbackMessage:
             OnTrayNotify(lp);
             return 0;
@@ -190,6 +206,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT MainWindow::OnCreate() {
+    dpi_ = WindowDpi(window_.get());
+    if (dpi_ != kBaseDpi) CentreForDpi();
     CreateFonts();
     CreateControls();
     SetUpReplyList();
@@ -204,20 +222,27 @@ LRESULT MainWindow::OnCreate() {
 
 void MainWindow::CreateFonts() {
     const char* face = ChineseUiFace();
-    font_ = MakeFont(face, 12, FW_NORMAL);
-    title_font_ = MakeFont(face, 18, FW_BOLD);
+    font_ = MakeFont(face, kTextFontHeight, FW_NORMAL, dpi_);
+    title_font_ = MakeFont(face, kTitleFontHeight, FW_BOLD, dpi_);
+}
+
+void MainWindow::ApplyFonts() {
+    HFONT font = font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (const ControlSpec& spec : kControls) {
+        const bool is_title = spec.id == 标签1 && title_font_;
+        SendMessageA(Control(spec.id), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(is_title ? title_font_.get() : font), FALSE);
+    }
 }
 
 void MainWindow::CreateControls() {
-    HFONT font = font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     for (const ControlSpec& spec : kControls) {
-        HWND control = CreateWindowExA(spec.ex_style, spec.window_class, spec.text, spec.style,
-                                       spec.left, spec.top, spec.width, spec.height, window_.get(),
-                                       reinterpret_cast<HMENU>(spec.id), instance_, nullptr);
-        const bool is_title = spec.id == 标签1 && title_font_;
-        SendMessageA(control, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(is_title ? title_font_.get() : font), FALSE);
+        const LayoutRect place = ScaleToDpi(Rect96(spec), dpi_);
+        CreateWindowExA(spec.ex_style, spec.window_class, spec.text, spec.style, place.left,
+                        place.top, place.width, place.height, window_.get(),
+                        reinterpret_cast<HMENU>(spec.id), instance_, nullptr);
     }
+    ApplyFonts();
     // The group box frames its radio buttons from below, so it never paints over them.
     SetWindowPos(Control(分组框1), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
@@ -228,35 +253,47 @@ void MainWindow::SetUpReplyList() {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     column.fmt = LVCFMT_LEFT;
-    column.cx = kHotkeyColumnWidth;
+    column.cx = ScaleToDpi(kHotkeyColumnWidth, dpi_);
     column.pszText = const_cast<char*>(kHotkeyColumnTitle);
     SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    column.cx = kContentColumnWidth;
+    column.cx = ScaleToDpi(kContentColumnWidth, dpi_);
     column.pszText = const_cast<char*>(kContentColumnTitle);
     SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
-
-    // Image 0 marks attachments, image 1 texts.
-    row_marks_.Reset(ImageList_Create(16, 15, ILC_COLOR32, 2, 0));
-    for (int id : {IDR_MARK_FILE_PNG, IDR_MARK_TEXT_PNG}) {
-        const std::optional<BgraImage> mark = LoadPngResource(instance_, id);
-        if (!mark) continue;
-        UniqueBitmap bitmap = MakeBitmap(Premultiplied(*mark));
-        ImageList_Add(row_marks_.get(), bitmap.get(), nullptr);
-    }
-    ListView_SetImageList(list, row_marks_.get(), LVSIL_SMALL);
+    ShowRowMarks();
     reply_rows_.Attach(list);
     SetWindowSubclass(list, &MainWindow::ReplyListProc, kReplyListSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
 }
 
+void MainWindow::ShowRowMarks() {
+    const int width = ScaleToDpi(kRowMarkWidth, dpi_);
+    const int height = ScaleToDpi(kRowMarkHeight, dpi_);
+    UniqueImageList marks(ImageList_Create(width, height, ILC_COLOR32, 2, 0));
+    // Image 0 marks attachments, image 1 texts.
+    const std::pair<int, int> kMarks[] = {{IDR_MARK_FILE_PNG, IDR_MARK_FILE_4X_PNG},
+                                          {IDR_MARK_TEXT_PNG, IDR_MARK_TEXT_4X_PNG}};
+    for (const auto& [id, id_4x] : kMarks) {
+        const std::optional<BgraImage> mark =
+            LoadArt(instance_, id, id_4x, kRowMarkWidth, kRowMarkHeight, dpi_);
+        if (!mark) continue;
+        UniqueBitmap bitmap = MakeBitmap(Premultiplied(*mark));
+        ImageList_Add(marks.get(), bitmap.get(), nullptr);
+    }
+    // The list shares the image list: the old one goes only once replaced.
+    ListView_SetImageList(Control(超级列表框1), marks.get(), LVSIL_SMALL);
+    row_marks_ = std::move(marks);
+}
+
 void MainWindow::ShowLogo() {
-    const std::optional<BgraImage> logo = LoadPngResource(instance_, IDR_LOGO_PNG);
+    const std::optional<BgraImage> logo =
+        LoadArt(instance_, IDR_LOGO_PNG, IDR_LOGO_4X_PNG, kLogoSize, kLogoSize, dpi_);
     if (!logo) return;
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const uint32_t rgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
-    logo_ = MakeOpaqueBitmap(OverBackground(*logo, rgb));
+    UniqueBitmap shown = MakeOpaqueBitmap(OverBackground(*logo, rgb));
     SendMessageA(Control(图片框1), STM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(logo_.get()));
+                 reinterpret_cast<LPARAM>(shown.get()));
+    logo_ = std::move(shown);
 }
 
 void MainWindow::CreateMenus() {
@@ -512,6 +549,7 @@ void MainWindow::SetGeometry(app::PanelPart part, app::Geometry property, int32_
 }
 
 void MainWindow::SetTimerPeriod(uint32_t milliseconds) {
+    docking_ = milliseconds != 0;
     if (milliseconds == 0) {
         KillTimer(window_.get(), 时钟1);
     } else {

@@ -11,6 +11,7 @@
 #include "app/panel_controls.h"
 #include "app/panel_switch.h"
 #include "settings/tray_ports.h"
+#include "ui/dpi_scale.h"
 #include "ui/main_window_layout.h"
 #include "ui/reply_list_control.h"
 #include "ui/reply_list_events.h"
@@ -62,6 +63,7 @@ class MainWindow : public app::PanelControls, public settings::TrayMenuHost {
     void SetMenuEnabled(app::MenuItem item, bool enabled) override;
     void SetRadioGroupEnabled(bool enabled) override;
     void SetWindowVisible(bool visible) override;
+    int Dpi() const override { return dpi_; }
     void SetGeometry(app::PanelPart part, app::Geometry property, int32_t pixels) override;
     void SetTimerPeriod(uint32_t milliseconds) override;
     void RequestDestroy() override;
@@ -84,6 +86,7 @@ class MainWindow : public app::PanelControls, public settings::TrayMenuHost {
     LRESULT OnControlColour(HDC dc);
     void OnTrayNotify(LPARAM lp);
     void OnDropFiles(HDROP drop);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnEditColour(HDC dc, HWND edit);
     bool OnReplyCommand(int id, int notification);
@@ -91,9 +94,14 @@ class MainWindow : public app::PanelControls, public settings::TrayMenuHost {
     void ShowReplyMenu();
 
     bool RegisterWindowClass();
+    void CentreForDpi();
     void CreateFonts();
+    void ApplyFonts();
     void CreateControls();
+    void LayOutControls(int previous_dpi);
     void SetUpReplyList();
+    void ScaleColumns(int previous_dpi);
+    void ShowRowMarks();
     void ShowLogo();
     void CreateMenus();
     HWND Control(int id) const { return GetDlgItem(window_.get(), id); }
@@ -103,6 +111,8 @@ class MainWindow : public app::PanelControls, public settings::TrayMenuHost {
     MainWindowEvents* events_ = nullptr;
     UniqueWindow window_;
     UINT taskbar_created_message_ = 0;
+    int dpi_ = kBaseDpi;
+    bool docking_ = false;  // 时钟1 runs: the chat window decides where the panel stands
     UniqueIcon big_icon_;
     UniqueIcon small_icon_;
     UniqueFont font_;        // empty when the stock GUI font serves

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "ui/dpi_scale.h"
 #include "ui/velquin_version.h"
 
 namespace tovanel::ui {
@@ -49,6 +50,8 @@ enum MenuCommand : int {
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 inline constexpr UINT kTrayIconId = 1;
 
+// Every size and position here is in 96-DPI units (100 % scale); the window
+// scales them for the monitor it is on.
 struct ControlSpec {
     ControlId id;
     const char* window_class;
@@ -57,6 +60,10 @@ struct ControlSpec {
     int left, top, width, height;  // client coordinates of the main window
     const char* text;
 };
+
+constexpr LayoutRect Rect96(const ControlSpec& spec) {
+    return {spec.left, spec.top, spec.width, spec.height};
+}
 
 // 分组框1's origin: its radio buttons are placed relative to it.
 inline constexpr int kGroupLeft = 10;
@@ -95,5 +102,14 @@ inline constexpr const char* kHotkeyColumnTitle = "快 键";
 inline constexpr int kHotkeyColumnWidth = 55;
 inline constexpr const char* kContentColumnTitle = "内容";
 inline constexpr int kContentColumnWidth = 1000;
+
+// The artwork's sizes: the logo in 图片框1 and the reply list's row marks.
+inline constexpr int kLogoSize = 50;
+inline constexpr int kRowMarkWidth = 16;
+inline constexpr int kRowMarkHeight = 15;
+
+// Fonts by their height in pixels: the controls' text and 标签1's title.
+inline constexpr int kTextFontHeight = 12;
+inline constexpr int kTitleFontHeight = 18;
 
 }  // namespace tovanel::ui

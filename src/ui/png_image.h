@@ -24,4 +24,9 @@ BgraImage OverBackground(const BgraImage& image, uint32_t rgb);
 // Colours multiplied by alpha, as 32-bit image lists draw them.
 BgraImage Premultiplied(const BgraImage& image);
 
+// The image at another size: each pixel the average of the area it covers,
+// weighted by alpha so that transparent pixels lend no colour to the edges.
+// Used to draw the artwork at display scales other than 100 %.
+BgraImage Resized(const BgraImage& image, int32_t width, int32_t height);
+
 }  // namespace tovanel::ui

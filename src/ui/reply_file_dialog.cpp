@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "replies/win32_attachment_folder.h"
+
 namespace tovanel::ui {
 
 namespace {
@@ -13,21 +15,10 @@ namespace {
 constexpr char kTextFilter[] = "文本文件（*.txt）\0*.txt\0";
 constexpr DWORD kPathBuffer = 32768;
 
-std::string ProgramFolder() {
-    std::string path(kPathBuffer, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), kPathBuffer);
-    path.resize(length < kPathBuffer ? length : 0);
-    const char* last = nullptr;
-    for (const char* p = path.c_str(); *p != '\0'; p = CharNextA(p)) {
-        if (*p == '\\' || *p == '/') last = p;
-    }
-    return last != nullptr ? path.substr(0, static_cast<size_t>(last - path.c_str())) : path;
-}
-
 }  // namespace
 
 ReplyFileDialog::ReplyFileDialog(std::function<HWND()> owner)
-    : owner_(std::move(owner)), program_folder_(ProgramFolder()) {}
+    : owner_(std::move(owner)), program_folder_(replies::ProgramFolder()) {}
 
 std::optional<std::string> ReplyFileDialog::ChooseFileToOpen() {
     return Choose(false);

@@ -48,6 +48,7 @@ class FakePanel : public PanelControls {
         log_.push_back(std::string("set ") + PartName(part) + " " + PropertyName(property) + " " +
                        std::to_string(pixels));
     }
+    int Dpi() const override { return dpi; }
     void SetWindowVisible(bool visible) override {
         window_visible = visible;
         log_.push_back(visible ? "show window" : "hide window");
@@ -113,6 +114,7 @@ class FakePanel : public PanelControls {
     bool window_visible = false;
     uint32_t timer_period = 0;
     bool destroy_requested = false;
+    int dpi = 96;
 
   private:
     static bool Lookup(const std::map<MenuItem, bool>& m, MenuItem item, bool otherwise) {

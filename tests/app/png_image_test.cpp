@@ -34,10 +34,11 @@ TEST_P(ArtTest, DecodesToItsLayoutSize) {
     EXPECT_EQ(image->pixels.size(), size_t(4) * image->width * image->height);
 }
 
-INSTANTIATE_TEST_SUITE_P(Art, ArtTest,
-                         ::testing::Values(ArtCase{"logo.png", 50, 50},
-                                           ArtCase{"mark_file.png", 16, 15},
-                                           ArtCase{"mark_text.png", 16, 15}));
+INSTANTIATE_TEST_SUITE_P(
+    Art, ArtTest,
+    ::testing::Values(ArtCase{"logo.png", 50, 50}, ArtCase{"mark_file.png", 16, 15},
+                      ArtCase{"mark_text.png", 16, 15}, ArtCase{"logo-4x.png", 200, 200},
+                      ArtCase{"mark_file-4x.png", 64, 60}, ArtCase{"mark_text-4x.png", 64, 60}));
 
 TEST(PngImageTest, RefusesWhatIsNoPng) {
     const std::vector<uint8_t> logo = ReadFile("logo.png");

@@ -25,6 +25,7 @@ class DeliveryTest : public ::testing::Test {
           delivery_({state_, windows_, input_, clipboard_, pump_, rows_}, "C:\\V\\fi\\") {
         state_.chat_window_rect = &rect_;
         state_.follow_flag = 1;
+        windows_.log = &log_;
         // An 800x600 chat window whose client area fills it.
         rect_ = {100, 50, 800, 600};
         windows_.chat_rect = rect_;
@@ -47,6 +48,8 @@ class DeliveryTest : public ::testing::Test {
     ReplyDelivery delivery_;
 };
 
+// The pump after Ctrl+V, and the wait until the chat client has taken it.
+const CallLog kTaken = {"pump", "sync"};
 const CallLog kInputBoxClick = {"click 6 at 867,592"};  // client (767, 542)
 const CallLog kSendClick = {"click 6 at 822,622"};      // client (722, 572)
 // WaitPumping(10) with one tick per pump, then the pump before Send.
@@ -59,7 +62,7 @@ CallLog SendPause() {
 TEST_F(DeliveryTest, RowClickPasteOnlyKeepsSelection) {
     rows_.selected = 1;
     delivery_.DeliverSelectedRow();
-    EXPECT_EQ(log_, Join({kInputBoxClick, {"text plain"}, kCtrlV, {"pump"}}));
+    EXPECT_EQ(log_, Join({kInputBoxClick, {"text plain"}, kCtrlV, kTaken}));
     EXPECT_EQ(rows_.selected, 1);
     EXPECT_EQ(input_.cursor, (ScreenPoint{640, 480}));
 }
@@ -69,14 +72,14 @@ TEST_F(DeliveryTest, RowClickSendModeClicksSendAndClearsSelection) {
     rows_.selected = 1;
     delivery_.DeliverSelectedRow();
     EXPECT_EQ(log_,
-              Join({kInputBoxClick, {"text plain"}, kCtrlV, {"pump"}, SendPause(), kSendClick}));
+              Join({kInputBoxClick, {"text plain"}, kCtrlV, kTaken, SendPause(), kSendClick}));
     EXPECT_EQ(rows_.selected, -1);
 }
 
 TEST_F(DeliveryTest, RowClickOnAttachmentPastesItsPathAsFileList) {
     rows_.selected = 2;
     delivery_.DeliverSelectedRow();
-    EXPECT_EQ(log_, Join({kInputBoxClick, {"files C:\\V\\fi\\a.png;"}, kCtrlV, {"pump"}}));
+    EXPECT_EQ(log_, Join({kInputBoxClick, {"files C:\\V\\fi\\a.png;"}, kCtrlV, kTaken}));
 }
 
 // An imported "文件" row names a file outside the folder: nothing is clicked or pasted.
@@ -112,7 +115,7 @@ TEST_F(DeliveryTest, HotkeyDeliversEveryMatchingRowInOrderEachWithItsClicks) {
     rows_.selected = 1;
     delivery_.DeliverHotkey("F5");
     const CallLog one_row =
-        Join({kInputBoxClick, {"text X"}, kCtrlV, {"pump"}, SendPause(), kSendClick});
+        Join({kInputBoxClick, {"text X"}, kCtrlV, kTaken, SendPause(), kSendClick});
     CallLog first = one_row, second = one_row;
     first[1] = "text first";
     second[1] = "text second";
@@ -131,7 +134,41 @@ TEST_F(DeliveryTest, HotkeyMatchesKeyTextsByteForByte) {
     delivery_.DeliverHotkey("F6");
     EXPECT_EQ(log_, CallLog{});
     delivery_.DeliverHotkey("f5");
-    EXPECT_EQ(log_, Join({kInputBoxClick, {"text lower"}, kCtrlV, {"pump"}}));
+    EXPECT_EQ(log_, Join({kInputBoxClick, {"text lower"}, kCtrlV, kTaken}));
+}
+
+TEST_F(DeliveryTest, TargetsAreOffsetsFromTheClientOriginByTheOuterSize) {
+    // A chat window whose client area starts below a caption: the offsets
+    // still come from the outer width and height, from the client origin.
+    input_.origins[windows_.chat] = {108, 80};
+    state_.send_mode = 1;
+    rows_.selected = 1;
+    delivery_.DeliverSelectedRow();
+    EXPECT_EQ(log_.front(), "click 6 at 875,622");
+    EXPECT_EQ(log_.back(), "click 6 at 830,652");
+}
+
+TEST_F(DeliveryTest, CtrlVWaitsUntilTheClickedChatClientIsInFront) {
+    // The row's click made the panel active; the chat client takes over
+    // only once it has handled the synthetic click, two pumps later.
+    windows_.fg_class = "TovanelMainWindow";
+    int queries = 0;
+    windows_.on_foreground_query = [&] {
+        if (++queries == 3) windows_.fg_class = kChatWindowClass;
+    };
+    rows_.selected = 1;
+    delivery_.DeliverSelectedRow();
+    EXPECT_EQ(log_, Join({kInputBoxClick, {"pump", "pump", "text plain"}, kCtrlV, kTaken}));
+
+    // A chat client that never comes to the front costs a bounded wait.
+    log_.clear();
+    windows_.on_foreground_query = nullptr;
+    windows_.fg_class = "TovanelMainWindow";
+    pump_.log_pumps = false;
+    const uint32_t before = pump_.tick;
+    delivery_.DeliverSelectedRow();
+    EXPECT_EQ(log_, Join({kInputBoxClick, {"text plain"}, kCtrlV, {"sync"}}));
+    EXPECT_LE(pump_.tick - before, kChatActivationWaitMs + 3);
 }
 
 TEST_F(DeliveryTest, NoChatWindowMeansNoClickAndThePasteGoesToTheFocus) {
@@ -173,12 +210,15 @@ TEST_F(DeliveryTest, RequestArrivingMidDeliveryWaitsItsTurn) {
     EXPECT_EQ(log_, Join({kInputBoxClick,
                           {"text plain"},
                           kCtrlV,
+                          {"sync"},
                           kInputBoxClick,
                           {"text first"},
                           kCtrlV,
+                          {"sync"},
                           kInputBoxClick,
                           {"text second"},
-                          kCtrlV}));
+                          kCtrlV,
+                          {"sync"}}));
 }
 
 }  // namespace

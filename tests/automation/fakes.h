@@ -30,8 +30,15 @@ class FakeChatWindows : public ChatWindows {
     bool IsWindowVisible(WindowHandle window) override {
         return window == chat && chat_exists && chat_visible;
     }
-    bool IsChatForeground() override { return IsChatIdentity(fg_class, fg_title); }
+    bool IsChatForeground() override {
+        if (on_foreground_query) on_foreground_query();
+        return IsChatIdentity(fg_class, fg_title);
+    }
     bool IsOwnProcessWindow(WindowHandle window) override { return own_windows.count(window) != 0; }
+    void AwaitInputHandled(WindowHandle window) override {
+        if (log != nullptr) log->push_back(window == chat ? "sync" : "sync elsewhere");
+    }
+    int Dpi(WindowHandle window) override { return window == chat ? chat_dpi : 96; }
 
     WindowHandle chat = 0x1312;
     bool chat_exists = true;
@@ -40,6 +47,9 @@ class FakeChatWindows : public ChatWindows {
     std::string fg_class = kChatWindowClass;
     std::string fg_title = kChatWindowTitle;
     std::map<WindowHandle, bool> own_windows;
+    std::function<void()> on_foreground_query;
+    CallLog* log = nullptr;
+    int chat_dpi = 96;
 };
 
 class FakePanel : public DockedPanel {
@@ -66,6 +76,7 @@ class FakePanel : public DockedPanel {
     }
     int Width() override { return width; }
     int Height() override { return height; }
+    int Dpi() override { return dpi; }
     void ApplyLayout(const DockLayout& l) override {
         layout = l;
         log_.push_back("layout " + std::to_string(l.list_height));
@@ -73,7 +84,7 @@ class FakePanel : public DockedPanel {
 
     bool visible = true;
     bool topmost = false;
-    int left = 50, top = 50, width = 300, height = 650, min_height = 0;
+    int left = 50, top = 50, width = 300, height = 650, min_height = 0, dpi = 96;
     DockLayout layout{};
 
   private:

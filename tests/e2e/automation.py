@@ -4,7 +4,7 @@ while keeping what was seen last for the failure message."""
 
 import os
 
-from bench import config, wait_for, windows_path
+from bench import WAIT_TIMEOUT, config, windows_path
 from velquin import CHAT_CLASS, CHAT_TITLE, PASSWORD, rtbtool
 
 PANEL_WIDTH = 300
@@ -19,17 +19,18 @@ def start_chat(bench, rect, log=None):
     if log:
         args += ["--log", windows_path(log)]
     started = bench.drive("start", windows_path(config("TOVANEL_E2E_STANDIN")), "-", *args)
-    found = bench.drive("wait-window", CHAT_CLASS, CHAT_TITLE, 15000, "visible")
-    assert found["found"], "the stand-in chat client did not come up"
-    found["pid"] = started["pid"]
-    return found
+    # The stand-in lays out its children before it shows.
+    return bench.wait_window(CHAT_CLASS, CHAT_TITLE, visible=True, pid=started["pid"])
 
 
 def read_log(path):
+    """The logged events: complete lines only, as the file may be read while
+    a line is being written."""
     if not os.path.exists(path):
         return []
-    with open(path, encoding="utf-8") as f:
-        return [tuple(line.rstrip("\n").split("\t", 1)) for line in f]
+    with open(path, "rb") as f:
+        lines = f.read().split(b"\n")[:-1]
+    return [tuple(line.decode("utf-8").split("\t", 1)) for line in lines]
 
 
 def logged(text):
@@ -38,17 +39,16 @@ def logged(text):
             .replace("\n", "\\n"))
 
 
-def wait_log(log, count, timeout=15.0):
+def wait_log(bench, log, count):
     """Waits for at least `count` log lines; fails naming what was logged."""
-    lines = wait_for(lambda: len(read_log(log)) >= count and read_log(log), timeout)
-    assert lines, f"the stand-in logged {read_log(log)}, waited for {count} lines"
-    return lines
+    return bench.wait_until(lambda: read_log(log), f"{count} lines in the stand-in's log",
+                            until=lambda lines: len(lines) >= count)
 
 
-def docked_rect(chat_rect):
+def docked_rect(chat_rect, width=PANEL_WIDTH):
     """The panel's outer rectangle beside a chat window's (screen coordinates)."""
     left, top, right, bottom = chat_rect
-    return [right, top, right + PANEL_WIDTH, bottom]
+    return [right, top, right + width, bottom]
 
 
 def summary(window):
@@ -56,33 +56,26 @@ def summary(window):
             f"topmost {bool(window['exstyle'] & WS_EX_TOPMOST)}")
 
 
-def wait_window(bench, hwnd, what, predicate, timeout=10.0):
+def wait_window(bench, hwnd, what, predicate, timeout=WAIT_TIMEOUT):
     """Waits until predicate(window description) holds; fails naming the
     condition and the window's last state."""
-    seen = {}
-
-    def check():
-        seen["window"] = bench.drive("window", hwnd)
-        return predicate(seen["window"])
-
-    if not wait_for(check, timeout):
-        raise AssertionError(f"waited {timeout} s for {what}; last seen {summary(seen['window'])}")
-    return seen["window"]
+    return bench.wait_until(lambda: bench.drive("window", hwnd), what, timeout,
+                            until=lambda w: w["found"] and predicate(w))
 
 
-def wait_docked(bench, panel, chat_hwnd, shown=True, timeout=10.0):
+def wait_docked(bench, panel, chat_hwnd, shown=True, timeout=WAIT_TIMEOUT, width=PANEL_WIDTH):
     """Waits until the panel stands beside the chat window, shown and
     topmost (or hidden and not topmost)."""
     def docked(window):
         chat = bench.drive("window", chat_hwnd)["rect"]
-        return (window["rect"] == docked_rect(chat) and window["visible"] == shown
+        return (window["rect"] == docked_rect(chat, width) and window["visible"] == shown
                 and bool(window["exstyle"] & WS_EX_TOPMOST) == shown)
     state = "shown and topmost" if shown else "hidden"
     return wait_window(bench, panel, f"the panel docked to the chat window, {state}", docked,
                        timeout)
 
 
-def wait_hidden(bench, panel, timeout=10.0):
+def wait_hidden(bench, panel, timeout=WAIT_TIMEOUT):
     return wait_window(bench, panel, "the panel hidden and not topmost",
                        lambda w: not w["visible"] and not w["exstyle"] & WS_EX_TOPMOST, timeout)
 

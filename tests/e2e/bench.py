@@ -70,22 +70,30 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
+def scaled_prefix(prefix, dpi):
+    """The Wine prefix of the tests at a display scale other than 100 %."""
+    return prefix if dpi == 96 else f"{prefix}-{dpi}dpi"
+
+
 def skip(reason):
     print(f"SKIP: {reason}")
     sys.exit(SKIP)
 
 
 class Bench:
-    """with Bench("name", timeout=60) as bench: ... bench.drive("find", ...)"""
+    """with Bench("name", timeout=60) as bench: ... bench.drive("find", ...)
 
-    def __init__(self, name, timeout=90, screen=(1280, 1024)):
+    dpi=144 runs Wine at that display scale (LogPixels), in a prefix of its own."""
+
+    def __init__(self, name, timeout=90, screen=(1280, 1024), dpi=96):
         """timeout: the watchdog's limit for the test's own steps, after set-up."""
         self.name = name
         self.timeout = timeout * TIME_SCALE
         self.screen = screen
+        self.dpi = dpi
         self.artifacts = config("TOVANEL_E2E_ARTIFACTS")
         self.wine_run = config("TOVANEL_E2E_WINE_RUN")
-        self.prefix = config("TOVANEL_E2E_PREFIX")
+        self.prefix = scaled_prefix(config("TOVANEL_E2E_PREFIX"), dpi)
         self.driver_exe = config("TOVANEL_E2E_DRIVER")
         self.xvfb = None
         self.driver = None
@@ -116,6 +124,8 @@ class Bench:
                         WINEDEBUG=os.environ.get("WINEDEBUG", "-all"))
         # Wine may first have to make its prefix; that counts apart from the test.
         self._arm_watchdog(SETUP_TIMEOUT * TIME_SCALE, "set-up")
+        if self.dpi != 96:
+            self._set_log_pixels()
         self._start_driver()
         acp = self.drive("acp")["acp"]
         if acp != 936:
@@ -163,6 +173,14 @@ class Bench:
         if not number:
             raise BenchError("Xvfb did not start")
         self.display = int(number)
+
+    def _set_log_pixels(self):
+        # Wine reads the scale when a process starts, so it is set before any
+        # program of the test runs (the first run also makes the prefix).
+        subprocess.run([self.wine_run, "reg", "add", r"HKCU\Control Panel\Desktop", "/v",
+                        "LogPixels", "/t", "REG_DWORD", "/d", str(self.dpi), "/f"],
+                       env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=SETUP_TIMEOUT * TIME_SCALE, check=True)
 
     def _start_driver(self):
         self.driver = subprocess.Popen(

@@ -4,6 +4,7 @@ boxes and the file dialog, all driven as a person would."""
 
 import json
 import os
+import subprocess
 
 from velquin import PASSWORD, centre, rtbtool
 
@@ -129,7 +130,8 @@ def answer_message(bench, pid, text, icon, caption="信息："):
     assert box["texts"] == [text], f"message {box['texts']}, expected {text!r}"
     assert box["caption"] == caption, box["caption"]
     assert box["icon"] == icon, f"icon {box['icon']} for {text!r}"
-    assert bench.drive("dialog-press", box["hwnd"])["closed"], f"{text!r} did not close"
+    bench.drive("dialog-press", box["hwnd"])
+    bench.wait_gone(box["hwnd"], f"the message {text!r}, after OK,")
 
 
 def file_dialog(bench, pid):
@@ -151,3 +153,15 @@ def choose_file(bench, pid, path):
     bench.drive("key", "enter")
     bench.wait_until(lambda: bench.drive("window", dialog["hwnd"]), "the file dialog closed",
                      until=lambda w: not w["found"] or not w["visible"])
+
+
+def drop_files(bench, list_hwnd, paths):
+    """Drops files on the list from an X drag-and-drop source, as a file
+    manager would; returns once the target has finished with the drop."""
+    rect = bench.drive("window", list_hwnd)["rect"]
+    helper = os.path.join(os.path.dirname(os.path.abspath(__file__)), "xdnd_drop.py")
+    # Debian's own Python carries python3-xlib (scripts/setup.sh installs it).
+    result = subprocess.run(["/usr/bin/python3", helper, str(rect[0] + 100), str(rect[3] - 60),
+                             *paths], env=bench.env, capture_output=True, text=True,
+                            timeout=90)
+    assert result.returncode == 0, f"the drop failed: {result.stderr.strip()}"

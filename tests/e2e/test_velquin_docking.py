@@ -46,8 +46,7 @@ def main():
 
         # Another program comes up below: the panel stays until it is clicked.
         notepad = bench.drive("start", NOTEPAD, "-")
-        found = bench.drive("wait-window", "Notepad", "-", 15000, "visible")
-        assert found["found"], "Notepad did not come up"
+        found = bench.wait_window("Notepad", "-", visible=True, pid=notepad["pid"])
         bench.drive("resize", found["hwnd"], 40, 700, 500, 280)
         other = bench.drive("window", found["hwnd"])
         still_shown(bench, panel, "another program's start")
@@ -85,11 +84,11 @@ def main():
         bench.drive("activate", chat["hwnd"])
         wait_docked(bench, panel, chat["hwnd"])
         bench.screenshot("docked")
-        bench.drive("kill", chat["pid"])
+        bench.kill(chat["pid"])
         wait_window(bench, panel, "the panel hidden at 0,0 once the chat client is gone",
                     lambda w: not w["visible"] and w["rect"][:2] == [0, 0])
-        bench.drive("kill", notepad["pid"])
-        bench.drive("kill", pid)
+        bench.kill(notepad["pid"])
+        bench.kill(pid)
     return 0
 
 

@@ -1,13 +1,14 @@
 """The reply list in the real program: rows from the content table and the
 attachment folder with their images, a reply added with the edit box and
 "添加", a duplicate refused, a text and an attachment deleted through the
-context menu, and a file put into fi appearing as a row."""
+context menu, a file put into fi appearing as a row, and two files and a
+folder dropped on the list from an X drag-and-drop source."""
 
 import os
 import sys
 
 from bench import Bench
-from replies import (answer_message, choose_menu_item, click_control, content_records,
+from replies import (answer_message, choose_menu_item, click_control, content_records, drop_files,
                      list_state, open_reply_menu, paste_into, reply_list, rows_of, MARKER,
                      wait_menu_closed, wait_records, wait_rows)
 from velquin import (children_by_text, end_velquin, program_folder, require_program,
@@ -16,6 +17,7 @@ from velquin import (children_by_text, end_velquin, program_folder, require_prog
 NEW_REPLY = "新的回复：稍等 5 分钟"
 ATTACHMENT = "报价单 2024.txt"
 LATE_ATTACHMENT = "后来的图片.png"
+ATTACHMENT_ASCII = "price.txt"  # dropped names: the drop source sends plain file URIs
 DELETE = 0  # the menu's first item
 
 
@@ -86,6 +88,27 @@ def main():
                          until=lambda r: r["answered"])
         assert bench.drive("dialog-count", pid)["count"] == 0, "the disabled item acted"
         assert content_records(folder) == records
+
+        # A drop of two files and a folder: each file is copied into fi (one
+        # replacing the file of its name) and appended as a row; the folder is not.
+        outside = bench.temp_dir("drop")
+        for name, data in (("photo.png", b"new"), (ATTACHMENT_ASCII, b"replaced")):
+            with open(os.path.join(outside, name), "wb") as f:
+                f.write(data)
+        os.makedirs(os.path.join(outside, "a folder"))
+        with open(os.path.join(fi, ATTACHMENT_ASCII), "wb") as f:
+            f.write(b"old")
+        drop_files(bench, listview, [os.path.join(outside, n)
+                                     for n in ("photo.png", ATTACHMENT_ASCII, "a folder")])
+        state = bench.wait_until(lambda: list_state(bench, listview), "two dropped rows",
+                                 until=lambda s: len(s["rows"]) == len(records) + 3)
+        assert rows_of(state)[-2:] == [(MARKER, "photo.png"), (MARKER, ATTACHMENT_ASCII)], \
+            rows_of(state)
+        assert [r["image"] for r in state["rows"][-2:]] == [0, 0]
+        for name, data in (("photo.png", b"new"), (ATTACHMENT_ASCII, b"replaced")):
+            with open(os.path.join(fi, name), "rb") as f:
+                assert f.read() == data, f"fi/{name} holds {data!r}"
+        assert not os.path.exists(os.path.join(fi, "a folder")), "the folder was copied"
 
         end_velquin(bench, pid)
     return 0

@@ -288,6 +288,38 @@ TEST_F(SwitchesTest, FollowOffWhileShownMovesThePanelToItsFixedPlace) {
     EXPECT_EQ(state().mouse_hook_started, 1);  // left alone
 }
 
+// On a scaled monitor the fixed place and the controls below the list are the
+// same 96-DPI numbers in the monitor's pixels.
+TEST_F(SwitchesTest, FollowOffScalesTheFixedPlaceToThePanelsDpi) {
+    const struct {
+        int dpi;
+        CallLog steps;
+    } cases[] = {
+        {120,
+         {"set window top 250", "set window left 1250", "set window height 788",
+          "set list height 538", "set edit top 704", "set add top 744", "set manual top 744"}},
+        {144,
+         {"set window top 300", "set window left 1500", "set window height 945",
+          "set list height 645", "set edit top 845", "set add top 893", "set manual top 893"}},
+        {192,
+         {"set window top 400", "set window left 2000", "set window height 1260",
+          "set list height 860", "set edit top 1126", "set add top 1190", "set manual top 1190"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        Restart();
+        panel().dpi = c.dpi;
+        Start({0, 0, 0, 1, 0});
+
+        Press(PanelSwitch::kToggleFollow);
+
+        const CallLog& all = log();
+        const auto first = std::find(all.begin(), all.end(), c.steps.front());
+        ASSERT_NE(first, all.end()) << ::testing::PrintToString(all);
+        EXPECT_EQ(CallLog(first, first + std::min<ptrdiff_t>(all.end() - first, 7)), c.steps);
+    }
+}
+
 // The menu disables the item in hide mode; the handler still keeps the panel hidden.
 TEST_F(SwitchesTest, FollowOffInHideModeKeepsThePanelHiddenWhereItIs) {
     Start({0, 0, 1, 1, 0});

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "clipboard_reader.h"
 
 namespace chatstandin {
@@ -72,6 +74,11 @@ LRESULT CALLBACK InputBox::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 }
 
 bool InputBox::OnKeyDown(WPARAM key) {
+    // F-keys are logged so a test sees that one reached the focused program.
+    if (key >= VK_F1 && key <= VK_F12) {
+        log_.Append("key", L"F" + std::to_wstring(key - VK_F1 + 1));
+        return false;
+    }
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     if (key != 'V' || !ctrl) return false;
     OnPaste();

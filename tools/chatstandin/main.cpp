@@ -21,9 +21,20 @@ std::vector<std::wstring> CommandLineArguments() {
     return args;
 }
 
+// The chat client is per-monitor DPI aware, as Velquin is: both then speak
+// physical pixels. Looked up at run time, for Windows before 10 1703.
+void DeclarePerMonitorDpiAwareness() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    const auto set_context = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(-4);
+    if (set_context) set_context(kPerMonitorAwareV2);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    DeclarePerMonitorDpiAwareness();
     std::wstring error;
     const auto options = chatstandin::ParseOptions(CommandLineArguments(), error);
     if (!options) {

@@ -1,5 +1,8 @@
 #include "standin_window.h"
 
+#include "ui/dpi_scale.h"
+#include "ui/win32_dpi.h"
+
 namespace chatstandin {
 namespace {
 
@@ -12,18 +15,26 @@ constexpr int kDefaultWidth = 720;
 constexpr int kDefaultHeight = 560;
 constexpr int kMinWidth = 320;
 constexpr int kMinHeight = 360;
+// The caption the window draws itself, and the edge by which it is sized.
+constexpr int kCaptionHeight = 30;
+constexpr int kSizingEdge = 4;
+
+using tovanel::ui::ScaleToDpi;
 
 // Child rectangles in window coordinates (relative to the outer top-left),
-// from the outer size; see the header for the two points that must stay
-// covered.
-RECT InputBoxRect(int width, int height) {
-    return {12, height - 160, width - 12, height - 50};
+// from the outer size and the 96-DPI margins scaled to the window's DPI; see
+// the header for the two points that must stay covered.
+RECT InputBoxRect(int width, int height, int dpi) {
+    return {ScaleToDpi(12, dpi), height - ScaleToDpi(160, dpi), width - ScaleToDpi(12, dpi),
+            height - ScaleToDpi(50, dpi)};
 }
-RECT SendButtonRect(int width, int height) {
-    return {width - 112, height - 44, width - 16, height - 14};
+RECT SendButtonRect(int width, int height, int dpi) {
+    return {width - ScaleToDpi(112, dpi), height - ScaleToDpi(44, dpi), width - ScaleToDpi(16, dpi),
+            height - ScaleToDpi(14, dpi)};
 }
-RECT HistoryRect(int width, int height, int clientTop) {
-    return {12, clientTop + 8, width - 12, height - 168};
+RECT HistoryRect(int width, int height, int dpi) {
+    return {ScaleToDpi(12, dpi), ScaleToDpi(kCaptionHeight + 8, dpi), width - ScaleToDpi(12, dpi),
+            height - ScaleToDpi(168, dpi)};
 }
 
 // Moves a child given in window coordinates; children are placed in client
@@ -85,6 +96,19 @@ LRESULT StandinWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_GETMINMAXINFO:
             OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp));
             return 0;
+        case WM_NCCALCSIZE:
+            return 0;  // the rectangle stays as it is: the client area is the whole window
+        case WM_NCHITTEST:
+            return OnHitTest(lp);
+        case WM_NCACTIVATE:
+            // Nothing of a system caption is drawn over the window's own.
+            return DefWindowProcA(hwnd_, msg, wp, -1);
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
         case WM_DESTROY:
             OnDestroy();
             return 0;
@@ -94,7 +118,7 @@ LRESULT StandinWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 
 void StandinWindow::OnCreate() {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
-    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    dpi_ = tovanel::ui::WindowDpi(hwnd_);
     history_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 0,
                                0, hwnd_, nullptr, instance, nullptr);
@@ -105,9 +129,18 @@ void StandinWindow::OnCreate() {
     sendButton_ = CreateWindowExW(
         0, L"BUTTON", L"发送(S)", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSendButtonId)), instance, nullptr);
-    for (HWND child : {history_, edit, sendButton_})
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     input_ = std::make_unique<InputBox>(edit, log_);
+    ApplyFont();
+}
+
+void StandinWindow::ApplyFont() {
+    // The children keep the old font until they have the new one.
+    tovanel::ui::UniqueFont previous = std::move(scaledFont_);
+    scaledFont_.Reset(tovanel::ui::CreateStockFontAt(dpi_));
+    HFONT font =
+        scaledFont_ ? scaledFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (HWND child : {history_, input_->Window(), sendButton_})
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void StandinWindow::OnSize() {
@@ -124,9 +157,9 @@ void StandinWindow::LayOut() {
     clientOrigin.y -= outer.top;
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
-    PlaceChild(history_, HistoryRect(width, height, clientOrigin.y), clientOrigin);
-    PlaceChild(input_->Window(), InputBoxRect(width, height), clientOrigin);
-    PlaceChild(sendButton_, SendButtonRect(width, height), clientOrigin);
+    PlaceChild(history_, HistoryRect(width, height, dpi_), clientOrigin);
+    PlaceChild(input_->Window(), InputBoxRect(width, height, dpi_), clientOrigin);
+    PlaceChild(sendButton_, SendButtonRect(width, height, dpi_), clientOrigin);
 }
 
 void StandinWindow::OnCommand(WORD id, WORD code) {
@@ -145,8 +178,50 @@ void StandinWindow::OnSend() {
     input_->Clear();
 }
 
+// Moved by its caption strip, sized by its edges, as a person expects.
+LRESULT StandinWindow::OnHitTest(LPARAM lp) {
+    RECT outer;
+    GetWindowRect(hwnd_, &outer);
+    const int x = static_cast<short>(LOWORD(lp)) - outer.left;
+    const int y = static_cast<short>(HIWORD(lp)) - outer.top;
+    const int edge = ScaleToDpi(kSizingEdge, dpi_);
+    const bool left = x < edge, right = x >= outer.right - outer.left - edge;
+    const bool top = y < edge, bottom = y >= outer.bottom - outer.top - edge;
+    if (top) return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
+    if (bottom) return left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
+    if (left) return HTLEFT;
+    if (right) return HTRIGHT;
+    return y < ScaleToDpi(kCaptionHeight, dpi_) ? HTCAPTION : HTCLIENT;
+}
+
+void StandinWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    RECT caption;
+    GetClientRect(hwnd_, &caption);
+    caption.bottom = ScaleToDpi(kCaptionHeight, dpi_);
+    FillRect(dc, &caption, GetSysColorBrush(COLOR_3DLIGHT));
+    HFONT font =
+        scaledFont_ ? scaledFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    caption.left += ScaleToDpi(12, dpi_);
+    DrawTextW(dc, L"微信", -1, &caption, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    SelectObject(dc, old);
+    EndPaint(hwnd_, &paint);
+}
+
 void StandinWindow::OnGetMinMaxInfo(MINMAXINFO* info) {
-    info->ptMinTrackSize = {kMinWidth, kMinHeight};
+    info->ptMinTrackSize = {ScaleToDpi(kMinWidth, dpi_), ScaleToDpi(kMinHeight, dpi_)};
+}
+
+// Moved to a monitor of another scale: the new size brings a WM_SIZE, which
+// lays the children out at the new DPI.
+void StandinWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    ApplyFont();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void StandinWindow::OnDestroy() {

@@ -2,6 +2,7 @@
 // the wheel, hiding a window as its program would, and another program
 // holding the clipboard for a moment.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "command_table.h"
 
@@ -56,12 +57,69 @@ Reply HoldClipboard(const Args& a) {
     return Reply::Ok();
 }
 
+// Memory in another process, for list view messages that take a pointer.
+class RemoteBuffer {
+  public:
+    RemoteBuffer(DWORD pid, size_t size)
+        : process_(
+              OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid)),
+          size_(size) {
+        if (process_) {
+            at_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        }
+    }
+    ~RemoteBuffer() {
+        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    void* Address() const { return at_; }
+    bool Write(const void* data, size_t size) {
+        return WriteProcessMemory(process_, at_, data, size, nullptr) != FALSE;
+    }
+    bool Read(void* data, size_t size) {
+        return size <= size_ && ReadProcessMemory(process_, at_, data, size, nullptr) != FALSE;
+    }
+
+  private:
+    HANDLE process_;
+    size_t size_;
+    void* at_ = nullptr;
+};
+
+// list-row HWND INDEX: a list view row's rectangle on the screen (its
+// label column), read through the list's own process.
+Reply ListRow(const Args& a) {
+    HWND list = ParseHwnd(a[0]);
+    const int index = static_cast<int>(ParseNumber(a[1]));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    if (index < 0 || index >= count) return Reply::Fail("no such row");
+    RemoteBuffer remote(pid, sizeof(RECT));
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    if (!remote.Address() || !remote.Write(&rect, sizeof rect)) return Reply::Fail("remote memory");
+    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(remote.Address()));
+    if (!remote.Read(&rect, sizeof rect)) return Reply::Fail("remote memory");
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    const int selected = static_cast<int>(
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return Reply::Ok(JsonObject()
+                         .AddRaw("rect", RectJson(rect))
+                         .Add("count", static_cast<int64_t>(count))
+                         .Add("selected", static_cast<int64_t>(selected)));
+}
+
 }  // namespace
 
 void AddAutomationCommands(CommandTable& table) {
     table.Add("wheel", {"X Y DELTA", 3, Wheel});
     table.Add("show-window", {"HWND 0|1", 2, ShowWindowCommand});
     table.Add("hold-clipboard", {"MS", 1, HoldClipboard});
+    table.Add("list-row", {"HWND INDEX", 2, ListRow});
 }
 
 }  // namespace e2edriver

@@ -40,13 +40,23 @@ for s in "${sizes[@]:1}"; do draw_icon "$s" "$tmp/icon-$s.png"; done
 icons=(); for s in "${sizes[@]}"; do icons+=("$tmp/icon-$s.png"); done
 convert "${icons[@]}" velquin.ico
 
-# The logo beside the version label: the same motif on 50 x 50.
+# The logo beside the version label: the same motif on 50 x 50, and at four
+# times that size, from which the panel draws it at display scales above 100 %.
 draw_icon 50 logo.png
+draw_icon 200 logo-4x.png
 
-# List marks, 16 x 15: a triangle pointing right, red for files, green for texts.
+# List marks, 16 x 15: a triangle pointing right, red for files, green for texts;
+# and at four times that size for the display scales above 100 % (pixel centres
+# lie at 4x + 1.5 there).
 mark() {
     convert -size 16x15 xc:none -fill "$1" -stroke none \
         -draw "polygon 4,2 13,7.5 4,13" "PNG32:$2"
 }
+mark_4x() {
+    convert -size 64x60 xc:none -fill "$1" -stroke none \
+        -draw "polygon 17.5,9.5 53.5,31.5 17.5,53.5" "PNG32:$2"
+}
 mark '#d93025' mark_file.png
 mark '#1e9e3a' mark_text.png
+mark_4x '#d93025' mark_file-4x.png
+mark_4x '#1e9e3a' mark_text-4x.png
