@@ -35,11 +35,10 @@ class LongTextFile::Session {
     // for it, since a block past the end gives a short read anyway.
     enum class Bound { kFileSize, kShortRead };
     explicit Session(StoreFile& file, Bound bound = Bound::kFileSize) : file_(file) {
-        int64_t size = 0;
         if (bound == Bound::kShortRead) {
             file_blocks_ = INT32_MAX;
-        } else if (file_.Size(&size) == 0) {
-            file_blocks_ = static_cast<int32_t>(std::min<int64_t>(size / kBlockSize, INT32_MAX));
+        } else {
+            MeasureFile();
         }
     }
     ~Session() {
@@ -56,6 +55,9 @@ class LongTextFile::Session {
         if (header_loaded_) return 0;
         if (int code = file_.locks().LockByte(0); code != 0) return code;
         header_locked_ = true;
+        // Another process may have added blocks since the session began; only
+        // a size taken under the header lock tells which blocks are free to add.
+        if (int code = MeasureFile(); code != 0) return code;
         uint8_t bytes[kLongHeaderSize];
         if (int code = file_.ReadExact(0, bytes, kLongHeaderSize, err::kBlockIo); code != 0)
             return code;
@@ -169,6 +171,13 @@ class LongTextFile::Session {
     int32_t first_free_ = 0;
 
   private:
+    int MeasureFile() {
+        int64_t size = 0;
+        if (int code = file_.Size(&size); code != 0) return code;
+        file_blocks_ = static_cast<int32_t>(std::min<int64_t>(size / kBlockSize, INT32_MAX));
+        return 0;
+    }
+
     StoreFile& file_;
     int32_t file_blocks_ = 0;
     bool header_locked_ = false;
@@ -274,7 +283,10 @@ int LongTextFile::Write(int32_t old_first, const std::string& bytes, int32_t* fi
     const size_t chunks = (bytes.size() + kBlockData - 1) / kBlockData;
     std::vector<int32_t> chain(old_chain.begin(),
                                old_chain.begin() + std::min(chunks, old_chain.size()));
-    int code = 0;
+    // A chain that grows or shrinks needs the header: taken before any block
+    // is written, a refused lock leaves the old value whole and no block cut
+    // off its chain without reaching the free list.
+    int code = chunks == old_chain.size() ? 0 : session.LoadHeader();
     while (chain.size() < chunks && code == 0) {
         int32_t n = 0;
         if ((code = session.TakeFreeBlock(&n)) != 0) break;

@@ -149,6 +149,59 @@ TEST_F(LongTextTest, AnOpenThatCutsTheBlockCountAlsoDropsAFreeListInTheCutTail) 
     EXPECT_EQ(AllTexts(store_), (std::vector<std::string>{"a", std::string(800, 'c')}));
 }
 
+// While another process holds the block header, a write that would have to
+// take or free blocks is refused before it touches any block: the value stays
+// whole and no block is lost to the free list.
+TEST_F(LongTextTest, AWriteRefusedTheBlockHeaderLeavesTheValueAndLosesNoBlock) {
+    struct Case {
+        size_t before, after;
+        bool written;  // the same number of blocks needs no header
+    } cases[] = {{1400, 5, false}, {300, 1400, false}, {600, 700, true}};
+    for (const Case& c : cases) {
+        const std::string before(c.before, 'o'), after(c.after, 'n');
+        Put(before);
+        const int32_t blocks = Blocks();
+        std::unique_ptr<File> other;
+        ASSERT_EQ(os_->Open(dir_ + "/t.RTL", &other), 0);
+        ASSERT_EQ(other->Lock(0, 1), 0);
+        EXPECT_EQ(store_.ModifyRecord({std::nullopt, Value(after)}), c.written) << c.before;
+        EXPECT_EQ(Text(store_, "内容"), c.written ? after : before) << c.before;
+        ASSERT_EQ(other->Unlock(0, 1), 0);
+        EXPECT_EQ(Blocks(), blocks) << c.before;
+        Put("x");  // every other block is freed and cut off again
+        EXPECT_EQ(Blocks(), 2) << c.before;
+        EXPECT_EQ(HeaderInt(20), 0) << c.before;
+    }
+}
+
+// Another process may grow the file between the start of a write and the
+// moment this writer holds the block header: the blocks it added stay its own.
+TEST_F(LongTextTest, BlocksAnotherWriterAddedMeanwhileAreNeverTakenAgain) {
+    ASSERT_TRUE(store_.AddRecord({}));  // the other writer's record
+    FaultyFileSystem fs(*os_);
+    RecordStore mine(fs);
+    ASSERT_TRUE(mine.OpenTable("t", ""));
+    bool other_wrote = false;
+    fs.hook = [&](FaultyFileSystem::Op op, const std::string& path, int64_t offset, int64_t size) {
+        const bool header_lock = op == FaultyFileSystem::Op::kLock &&
+                                 path.substr(path.size() - 4) == ".RTL" && offset == 0 && size == 1;
+        if (header_lock && !other_wrote) {
+            other_wrote = true;
+            EXPECT_TRUE(store_.ModifyRecord({std::nullopt, Value(std::string(700, 'b'))}))
+                << LastError();
+        }
+        return 0;
+    };
+    ASSERT_TRUE(mine.ModifyRecord({std::nullopt, Value(std::string(600, 'a'))})) << LastError();
+    fs.hook = nullptr;
+    ASSERT_TRUE(other_wrote);
+    EXPECT_EQ(AllTexts(store_),
+              (std::vector<std::string>{std::string(600, 'a'), std::string(700, 'b')}));
+    EXPECT_EQ(Blocks(), 5);
+    EXPECT_EQ(HeaderInt(16), 5);
+    mine.CloseTable();
+}
+
 // A writer cut off after any number of its long-text writes (a crash) leaves
 // its value readable and every other value untouched.
 TEST_F(LongTextTest, ARewriteCutShortNeverCrossLinksChains) {
