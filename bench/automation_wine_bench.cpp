@@ -18,6 +18,7 @@
 #include "automation/docking.h"
 #include "automation/input_synthesis.h"
 #include "automation/win32_ports.h"
+#include "quiet_window_events.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -43,18 +44,6 @@ void Report(const char* what, std::vector<double> times) {
     std::fflush(stdout);
 }
 
-class NoEvents : public tovanel::ui::MainWindowEvents {
-  public:
-    void OnCreated() override {}
-    [[noreturn]] void OnClosing() override { std::exit(0); }
-    void OnCloseCommand() override {}
-    void OnTimer() override {}
-    void OnFileDropped(const std::string&) override {}
-    void OnTaskbarCreated() override {}
-    void OnTrayEvent(int) override {}
-    void OnSwitch(tovanel::app::PanelSwitch) override {}
-};
-
 HWND MakeChatWindow(HINSTANCE instance) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
@@ -71,7 +60,7 @@ HWND MakeChatWindow(HINSTANCE instance) {
 int DockTicks(int runs) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HWND chat = MakeChatWindow(instance);
-    NoEvents events;
+    tovanel::bench::QuietWindowEvents events;
     tovanel::ui::MainWindow panel(instance);
     if (!panel.Create(events)) return 1;
     tovanel::app::ChatWindowRect rect;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "quiet_window_events.h"
 #include "refill_target.h"
 #include "replies/reply_library.h"
 #include "replies/win32_attachment_folder.h"
@@ -15,18 +16,6 @@
 
 namespace tovanel::bench {
 namespace {
-
-class QuietEvents : public ui::MainWindowEvents {
-  public:
-    void OnCreated() override {}
-    [[noreturn]] void OnClosing() override { std::exit(0); }
-    void OnCloseCommand() override {}
-    void OnTimer() override {}
-    void OnFileDropped(const std::string&) override {}
-    void OnTaskbarCreated() override {}
-    void OnTrayEvent(int) override {}
-    void OnSwitch(app::PanelSwitch) override {}
-};
 
 // A message would mean the table or the folder is missing: the numbers would lie.
 class FailOnMessage : public replies::UserMessages {
@@ -73,7 +62,7 @@ class Win32RefillTarget : public RefillTarget {
     }
 
   private:
-    QuietEvents events_;
+    QuietWindowEvents events_;
     ui::MainWindow window_;
     replies::Win32AttachmentFolder folder_;
     FailOnMessage messages_;
