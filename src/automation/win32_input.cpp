@@ -17,8 +17,27 @@ ScreenPoint Win32SyntheticInput::ClientOrigin(WindowHandle window) {
     return {p.x, p.y};
 }
 
+namespace {
+
+// The middle of a pixel of the virtual desktop in mouse_event's 0…65535 scale.
+DWORD Normalized(int32_t pixel, int origin, int extent) {
+    if (extent <= 0) return 0;
+    return static_cast<DWORD>(((static_cast<int64_t>(pixel) - origin) * 65536 + 32768) / extent);
+}
+
+}  // namespace
+
+// The system takes injected buttons later than SetCursorPos acts: a click
+// followed at once by the cursor's return would press where the cursor was
+// put back. So each move also goes into the input stream, in order with the
+// buttons.
 void Win32SyntheticInput::SetCursorPos(ScreenPoint at) {
     ::SetCursorPos(at.x, at.y);
+    const DWORD dx =
+        Normalized(at.x, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    const DWORD dy =
+        Normalized(at.y, GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK, dx, dy, 0, 0);
 }
 
 void Win32SyntheticInput::MouseButtons(uint32_t flags) {

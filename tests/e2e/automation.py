@@ -80,6 +80,13 @@ def wait_hidden(bench, panel, timeout=WAIT_TIMEOUT):
                        lambda w: not w["visible"] and not w["exstyle"] & WS_EX_TOPMOST, timeout)
 
 
+def click_row(bench, lst, index):
+    """Left-clicks row `index` of the reply list, on its text."""
+    row = bench.drive("list-row", lst, index)
+    x, y = row["rect"][0] + 120, (row["rect"][1] + row["rect"][3]) // 2
+    bench.drive("click", x, y)
+
+
 def write_replies(folder, rows):
     """Replaces the reply table by these (hotkey, text) rows, in order."""
     path = os.path.join(folder, "内容.RTB")

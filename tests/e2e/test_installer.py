@@ -1,16 +1,16 @@
 """The setup program as a user meets it, in a fresh Wine prefix: a silent
 install (files, Start-menu shortcut, uninstall entry), the program started
-from its shortcut showing its replies and docking to the chat client, upgrades
-over a running copy that keep every reply, attachment and setting byte for
-byte, and the two uninstalls: the default one that keeps the user's data, and
-the one that removes it too."""
+from its shortcut showing its replies, docking to the chat client and pasting
+a reply into it, upgrades over a running copy that keep every reply,
+attachment and setting byte for byte, and the two uninstalls: the default one
+that keeps the user's data, and the one that removes it too."""
 
 import os
 import shutil
 import subprocess
 import sys
 
-from automation import start_chat, wait_docked
+from automation import click_row, logged, read_log, start_chat, wait_docked, wait_log
 from bench import Bench, windows_path
 from release import (MANUAL, PROGRAM_FILES, RUN_KEY, RUN_VALUE, TABLES, UNINSTALL_KEY,
                      UNINSTALLER, Installation, assert_same_files, digest, fresh_prefix,
@@ -65,11 +65,15 @@ def start_from_shortcut(bench, install):
     return panel
 
 
-def check_docks(bench, panel, chat):
+def check_docks_and_pastes(bench, install, panel, chat, log):
     """The installed program, with its shipped settings, follows the chat
-    client: it docks to its right edge."""
+    client: it docks to its right edge, and a click on its first reply
+    pastes that reply into the chat client's input box."""
     bench.drive("activate", chat["hwnd"])
     wait_docked(bench, panel["hwnd"], chat["hwnd"])
+    click_row(bench, reply_list(bench, panel["hwnd"]), 0)
+    first = content_records(install.folder)[0][1]
+    assert wait_log(bench, log, 1)[0] == ("paste-text", logged(first)), read_log(log)
 
 
 def add_user_data(install):
@@ -125,9 +129,9 @@ def check_held_program_kept_whole(bench, install, setup):
     assert tree_digests(install.folder) == before, "held program: the folder was changed"
 
 
-def check_upgrades(bench, install, setup, dist, chat):
+def check_upgrades(bench, install, setup, dist, chat, log):
     panel = start_from_shortcut(bench, install)
-    check_docks(bench, panel, chat)
+    check_docks_and_pastes(bench, install, panel, chat, log)
     add_user_data(install)
     make_manual_stale(install)
     kept = user_data(install)
@@ -198,8 +202,9 @@ def main():
         install_silently(bench, setup)
         check_installed(bench, install, dist)
         check_held_program_kept_whole(bench, install, setup)
-        chat = start_chat(bench, (40, 60, 600, 500))
-        kept, edited_manual = check_upgrades(bench, install, setup, dist, chat)
+        log = os.path.join(bench.temp_dir("chat"), "log.txt")
+        chat = start_chat(bench, (40, 60, 600, 500), log)
+        kept, edited_manual = check_upgrades(bench, install, setup, dist, chat, log)
         check_uninstall_keeps_data(bench, install, kept, edited_manual)
         check_remove_everything(bench, install, setup, kept)
     # A failed run leaves the prefix for a look; a passed one tidies up.

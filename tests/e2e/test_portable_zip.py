@@ -6,6 +6,7 @@ import os
 import sys
 import zipfile
 
+from automation import start_chat, wait_docked
 from bench import Bench
 from release import PROGRAM_FILES, TABLES, assert_same_files, package, version
 from replies import content_records, reply_list, wait_rows
@@ -42,9 +43,12 @@ def main():
         folder = unpack(bench, zip_path)
         assert_same_files(PROGRAM_FILES + TABLES, folder, dist, "unpacked zip")
         assert os.path.isdir(os.path.join(folder, "fi")), "the zip has no folder fi"
+        # The shipped settings follow the chat client: the panel shows beside it.
+        chat = start_chat(bench, (40, 60, 600, 500))
         pid = start_velquin(bench, folder)
         window = wait_started(bench, pid)
-        assert window["visible"], "the unpacked panel is not visible"
+        bench.drive("activate", chat["hwnd"])
+        wait_docked(bench, window["hwnd"], chat["hwnd"])
         wait_rows(bench, reply_list(bench, window["hwnd"]), content_records(folder))
         bench.screenshot("unpacked", crop=(window["rect"][0], window["rect"][1], 300, 650))
         end_velquin(bench, pid)

@@ -8,26 +8,14 @@ with no click."""
 import os
 import sys
 
-from automation import (logged, read_log, start_chat, wait_docked, wait_log,
+from automation import (click_row, logged, read_log, start_chat, wait_docked, wait_log,
                         write_replies)
 from bench import Bench, skip, wait_for, windows_path
+from replies import reply_list
 from velquin import program_folder, require_program, start_velquin, wait_started
 
 ATTACHMENT = "附件 一.txt"
 ROWS = [("F3", "第一条\tF3"), ("", "点击的回复"), ("F3", "第二条 F3"), ("F5", "F5 的回复")]
-
-
-def reply_list(bench, panel):
-    lists = [c for c in bench.drive("children", panel)["children"]
-             if c["class"] == "SysListView32"]
-    assert len(lists) == 1, f"{len(lists)} list views in the panel"
-    return lists[0]["hwnd"]
-
-
-def click_row(bench, lst, index):
-    row = bench.drive("list-row", lst, index)
-    x, y = row["rect"][0] + 120, (row["rect"][1] + row["rect"][3]) // 2
-    bench.drive("click", x, y)
 
 
 def start(bench, settings, log):

@@ -6,7 +6,7 @@ import sys
 
 from bench import Bench
 from replies import (answer_message, choose_menu_item, click_control, content_records,
-                     list_state, open_reply_menu, reply_list, row_point, rows_of, wait_records,
+                     list_state, open_reply_menu, reply_list, row_point, rows_of, check_records,
                      wait_rows)
 from velquin import (centre, children_by_text, end_velquin, program_folder, require_program,
                      start_velquin, wait_started)
@@ -73,8 +73,8 @@ def main():
 
         click_control(bench, controls["保存以上全部设置"])
         answer_message(bench, pid, "保存成功！", "information")
-        wait_records(bench, folder, wanted)
         wait_rows(bench, listview, wanted)
+        check_records(folder, wanted)
 
         click_control(bench, controls["关闭"])
         bench.wait_gone(editor, "the hotkey editor")

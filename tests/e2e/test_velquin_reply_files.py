@@ -8,7 +8,7 @@ import sys
 
 from bench import Bench, windows_path
 from replies import (answer_message, choose_file, choose_import_export, click_control,
-                     content_records, open_reply_menu, paste_into, reply_list, wait_records,
+                     content_records, open_reply_menu, paste_into, reply_list, check_records,
                      wait_rows)
 from velquin import (children_by_text, end_velquin, program_folder, require_program,
                      start_velquin, wait_started)
@@ -76,8 +76,8 @@ def main():
         transfer(bench, pid, hwnd, listview, False, source)
         for _ in IMPORTED:
             answer_message(bench, pid, "导入成功！", "warning")
-        wait_records(bench, folder, IMPORTED)
         wait_rows(bench, listview, IMPORTED, [ATTACHMENT])
+        check_records(folder, IMPORTED)
         assert bench.drive("dialog-count", pid)["count"] == 0, "a message box too many"
         assert os.path.exists(os.path.join(folder, "fi", ATTACHMENT)), "the import touched fi"
 
@@ -85,7 +85,8 @@ def main():
         edit = [c for c in bench.drive("children", hwnd)["children"] if c["class"] == "Edit"][0]
         paste_into(bench, edit, "导入之后")
         click_control(bench, children_by_text(bench, hwnd)["添加"])
-        wait_records(bench, folder, IMPORTED + [("", "导入之后")])
+        wait_rows(bench, listview, IMPORTED + [("", "导入之后")], [ATTACHMENT])
+        check_records(folder, IMPORTED + [("", "导入之后")])
 
         # The export leaves out the marker record with the attachment rows.
         os.remove(exported)

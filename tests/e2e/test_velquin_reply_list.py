@@ -10,7 +10,7 @@ import sys
 from bench import Bench
 from replies import (answer_message, choose_menu_item, click_control, content_records, drop_files,
                      list_state, open_reply_menu, paste_into, reply_list, rows_of, MARKER,
-                     wait_menu_closed, wait_records, wait_rows)
+                     wait_menu_closed, check_records, wait_rows)
 from velquin import (children_by_text, end_velquin, program_folder, require_program,
                      start_velquin, wait_started)
 
@@ -48,8 +48,8 @@ def main():
         paste_into(bench, edit, NEW_REPLY)
         click_control(bench, controls["添加"])
         texts = records + [("", NEW_REPLY)]
-        wait_records(bench, folder, texts)
         state = wait_rows(bench, listview, texts, [ATTACHMENT, LATE_ATTACHMENT])
+        check_records(folder, texts)
         bench.wait_until(lambda: bench.drive("text", edit["hwnd"])["text"],
                          "the edit box emptied", until=lambda title: title == "")
 
@@ -63,8 +63,8 @@ def main():
         # "删除" on the new text row.
         menu = open_reply_menu(bench, hwnd, listview, row=len(records))
         choose_menu_item(bench, menu, DELETE)
-        wait_records(bench, folder, records)
         state = wait_rows(bench, listview, records, [ATTACHMENT, LATE_ATTACHMENT])
+        check_records(folder, records)
         assert os.path.exists(os.path.join(fi, ATTACHMENT))
 
         # "删除" on an attachment row: its file goes, the table stays.
