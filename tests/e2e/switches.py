@@ -42,9 +42,15 @@ def choose_tray_item(bench, main_hwnd, index):
     click_menu_item(bench, menu, index, 4)
 
 
-def wait_setting(bench, folder, field, value):
+def wait_setting(bench, folder, field, value, panel=None):
     """Waits until the settings table's one record holds `value` in `field`;
-    returns the record's five fields."""
+    returns the record's five fields. Given the panel, first waits until its
+    thread answers: the switch that writes runs there, and a dump taken in
+    the middle of it holds the locks its write needs (a radio button's write
+    then fails without a word). Call it once the switch shows its effect."""
+    if panel is not None:
+        bench.wait_until(lambda: bench.drive("sync", panel, 1000), "the panel idle",
+                         until=lambda r: r["answered"])
     record = bench.wait_until(lambda: read_settings(folder),
                               f"the settings table to hold {field} = {value}",
                               until=lambda records: len(records) == 1

@@ -15,7 +15,7 @@ A = "开机启动"
 
 def autostart_on_and_off(bench, folder, hwnd):
     choose_tray_item(bench, hwnd, AUTOSTART)
-    wait_setting(bench, folder, A, True)
+    wait_setting(bench, folder, A, True, hwnd)
     # The folder's path holds a space: unquoted, Windows could start "Z:\…\Velquin".
     expected = f'"{windows_path(folder)}\\Velquin.exe"'
     assert run_value(bench, "HKLM") == ("REG_SZ", expected), run_value(bench, "HKLM")
@@ -24,7 +24,7 @@ def autostart_on_and_off(bench, folder, hwnd):
     assert run_value(bench, "HKCU") is None, run_value(bench, "HKCU")
 
     choose_tray_item(bench, hwnd, AUTOSTART)
-    wait_setting(bench, folder, A, False)
+    wait_setting(bench, folder, A, False, hwnd)
     assert run_value(bench, "HKLM") is None, run_value(bench, "HKLM")
     assert run_value(bench, "HKCU") is None, run_value(bench, "HKCU")
 

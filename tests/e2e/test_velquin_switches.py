@@ -27,24 +27,30 @@ def wait_docked(bench, hwnd, chat_hwnd):
                             until=lambda w: w["rect"] == docked_rect(chat))
 
 
+def wait_checked(bench, hwnd, text):
+    bench.wait_until(lambda: children_by_text(bench, hwnd)[text], f"{text} checked",
+                     until=lambda c: c["checked"])
+
+
 def send_mode_and_back(bench, folder, hwnd):
     click_control(bench, hwnd, "一键发送")
-    record = wait_setting(bench, folder, S, True)
-    assert children_by_text(bench, hwnd)["一键发送"]["checked"]
+    wait_checked(bench, hwnd, "一键发送")
+    record = wait_setting(bench, folder, S, True, hwnd)
     click_control(bench, hwnd, "只是粘贴")
-    record = wait_setting(bench, folder, S, False)
+    wait_checked(bench, hwnd, "只是粘贴")
+    record = wait_setting(bench, folder, S, False, hwnd)
     assert record == {S: False, T: False, H: False, F: True, A: False}, record
 
 
 def hide_and_show_from_the_tray(bench, folder, hwnd, chat_hwnd):
     click_control(bench, hwnd, "隐藏运行")
     wait_visible(bench, hwnd, False)
-    record = wait_setting(bench, folder, H, True)
+    record = wait_setting(bench, folder, H, True, hwnd)
     assert record[T], f"hiding must store the tray icon too: {record}"
     choose_tray_item(bench, hwnd, SHOW_HIDE)
     wait_visible(bench, hwnd, True)
     wait_docked(bench, hwnd, chat_hwnd)
-    record = wait_setting(bench, folder, H, False)
+    record = wait_setting(bench, folder, H, False, hwnd)
     assert record == {S: False, T: True, H: False, F: True, A: False}, record
 
 
@@ -54,7 +60,7 @@ def follow_off_and_on(bench, folder, hwnd, chat_hwnd):
                               "the panel at its fixed place 1000, 200, 300 × 630",
                               until=lambda w: w["rect"] == [1000, 200, 1300, 830])
     assert window["visible"]
-    wait_setting(bench, folder, F, False)
+    wait_setting(bench, folder, F, False, hwnd)
     controls = children_by_text(bench, hwnd)
     list_view = [c for c in bench.drive("children", hwnd)["children"]
                  if c["class"] == "SysListView32"][0]
@@ -64,7 +70,7 @@ def follow_off_and_on(bench, folder, hwnd, chat_hwnd):
     assert not children_by_text(bench, hwnd)["一键发送"]["enabled"]
 
     choose_tray_item(bench, hwnd, FOLLOW)
-    wait_setting(bench, folder, F, True)
+    wait_setting(bench, folder, F, True, hwnd)
     wait_docked(bench, hwnd, chat_hwnd)
     bench.wait_until(lambda: children_by_text(bench, hwnd)["一键发送"],
                      "the radio buttons enabled again", until=lambda c: c["enabled"])
